@@ -1,0 +1,43 @@
+#include "appfolders.h"
+
+#include "username.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace AppFolders {
+
+static bool isWritableFolder(const QString &folder)
+{
+    // Permission bits can mislead (ACLs, read-only media); trying is reliable.
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("markwart-probe-XXXXXX")));
+    return probe.open();
+}
+
+QString chooseProgramFolder(const QString &executableFolder, const QString &documentsFolder)
+{
+    if (!executableFolder.isEmpty() && isWritableFolder(executableFolder))
+        return QDir::cleanPath(executableFolder);
+    return QDir::cleanPath(QDir(documentsFolder).filePath(QStringLiteral("Markwart")));
+}
+
+QString programFolder()
+{
+    return chooseProgramFolder(
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+void ensureProgramFolder(const QString &folder)
+{
+    QDir().mkpath(QDir(folder).filePath(QStringLiteral("Fotos")));
+}
+
+QString reportFolder()
+{
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("Markwart-%1").arg(UserName::current()));
+}
+
+} // namespace AppFolders

@@ -1,0 +1,322 @@
+#include "mainwindow.h"
+
+#include "appsettings.h"
+#include "classdata/classdocument.h"
+#include "classdata/passworddialog.h"
+#include "helppanel.h"
+#include "onlinecheck.h"
+#include "sessioncontroller.h"
+#include "userprompts.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+struct ColourScheme
+{
+    QColor window;
+    QColor tabs;
+    QColor tabPanel; // invalid: the window colour shows through
+};
+
+const ColourScheme NormalColours{QColor(0x7D, 0xBB, 0xFF), QColor(0xAC, 0xD2, 0xF9), QColor()};
+const ColourScheme PopArtColours{QColor(0xD1, 0x1D, 0xFE), QColor(0xAF, 0x6A, 0xFF),
+                                 QColor(0xFF, 0x6A, 0xFF)};
+
+void fill(QWidget *widget, const QColor &colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, colour);
+    widget->setPalette(pal);
+    widget->setAutoFillBackground(colour.isValid());
+}
+
+const char *const UpdateNotice =
+    "Falls es eine neuere Programmversion geben sollte, musst du das Programm beenden\r\nund die "
+    "alte Version nach dem Runterladen durch die neue Version ersetzen.";
+const char *const OfflineNotice =
+    "Upps - kann nicht auf Updates prüfen, bitte Internetverbindung herstellen.";
+
+} // namespace
+
+MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPrompts &prompts,
+                       const Options &options, QWidget *parent)
+    : QMainWindow(parent),
+      m_document(document),
+      m_settings(settings),
+      m_prompts(prompts),
+      m_options(options)
+{
+    setWindowTitle(QStringLiteral("Markwart"));
+    m_controller = new SessionController(document, settings, prompts, *this,
+                                         options.programFolder, options.reportFolder, this);
+
+    auto *central = new QWidget;
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 6);
+
+    m_tabPanel = new QFrame;
+    auto *tabPanelLayout = new QVBoxLayout(m_tabPanel);
+    tabPanelLayout->setContentsMargins(4, 4, 4, 4);
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName(QStringLiteral("mainTabs"));
+    tabPanelLayout->addWidget(m_tabs);
+    layout->addWidget(m_tabPanel, 1);
+    createPages();
+
+    m_loadButton = new QPushButton(QStringLiteral("Klasse laden"));
+    m_saveButton = new QPushButton(QStringLiteral("speichern"));
+    m_helpButton = new QPushButton(QStringLiteral("Hilfe / Update"));
+    m_endButton = new QPushButton(QStringLiteral("Ende"));
+    m_autoLoadCheck = new QCheckBox(QStringLiteral("letzte Klasse automatisch laden"));
+    m_popArtCheck = new QCheckBox(QStringLiteral("Hintergrund Pop Art"));
+    m_loadButton->setObjectName(QStringLiteral("loadButton"));
+    m_saveButton->setObjectName(QStringLiteral("saveButton"));
+    m_helpButton->setObjectName(QStringLiteral("helpButton"));
+    m_endButton->setObjectName(QStringLiteral("endButton"));
+    m_autoLoadCheck->setObjectName(QStringLiteral("autoLoadCheck"));
+    m_popArtCheck->setObjectName(QStringLiteral("popArtCheck"));
+
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(m_loadButton);
+    bar->addWidget(m_saveButton);
+    bar->addSpacing(16);
+    bar->addWidget(m_autoLoadCheck);
+    bar->addWidget(m_popArtCheck);
+    bar->addStretch();
+    bar->addWidget(m_helpButton);
+    bar->addWidget(m_endButton);
+    layout->addLayout(bar);
+    setCentralWidget(central);
+
+    m_helpPanel = new HelpPanel(ClassDocument::ProgramVersion, central);
+    m_helpPanel->hide();
+    connect(m_helpPanel, &HelpPanel::searchUpdateRequested, this, &MainWindow::searchUpdate);
+
+    m_passwordDialog = new PasswordDialog(this);
+    connect(m_passwordDialog, &PasswordDialog::loadConfirmed, this, [this](const QString &text) {
+        if (!m_controller->confirmLoad(text) && m_passwordDialog->isVisible())
+            m_passwordDialog->refocusField();
+    });
+    connect(m_passwordDialog, &PasswordDialog::saveConfirmed, this,
+            [this](const QString &text) { m_controller->confirmSave(text); });
+    connect(m_passwordDialog, &PasswordDialog::passwordEdited, this, [this](const QString &text) {
+        if (m_controller->autoFocusMatch(text))
+            m_passwordDialog->focusLoadButton();
+    });
+    connect(m_passwordDialog, &PasswordDialog::cancelled, this, [this] {
+        m_controller->passwordDialogClosed();
+        showPersonPage();
+    });
+
+    connect(m_loadButton, &QPushButton::clicked, m_controller, &SessionController::loadClass);
+    connect(m_saveButton, &QPushButton::clicked, m_controller, &SessionController::saveClass);
+    connect(m_helpButton, &QPushButton::clicked, this, &MainWindow::showHelpPanel);
+    connect(m_endButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_autoLoadCheck, &QCheckBox::toggled, m_controller,
+            &SessionController::setAutoLoadLast);
+    connect(m_popArtCheck, &QCheckBox::toggled, this, &MainWindow::applyColourScheme);
+
+    connect(&m_document, &ClassDocument::flushRequested, this, [this] {
+        m_document.setTabPositions(tabPositions());
+        m_tabs->setCurrentIndex(0);
+    });
+    connect(m_tabs->tabBar(), &QTabBar::tabMoved, this,
+            [this] { m_document.setTabPositions(tabPositions()); });
+
+    resize(1165, 745);
+    placeWindow();
+
+    m_controller->setUp(options.commandLineFile, options.today);
+    m_autoLoadCheck->setChecked(m_controller->autoLoadLast());
+    applyColourScheme(false);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createPages()
+{
+    QStringList captions{QStringLiteral("&Person")};
+    for (int k = 1; k <= 14; ++k)
+        captions << QStringLiteral("Fach %1").arg(k);
+    captions << QStringLiteral("Übersicht") << QStringLiteral("Kursbuch 1.HJ.")
+             << QStringLiteral("Kursbuch 2. HJ.");
+    for (int n = 1; n <= PageCount; ++n) {
+        auto *page = new QWidget;
+        page->setObjectName(QStringLiteral("tabsheet%1").arg(n));
+        m_pages << page;
+        m_tabs->addTab(page, captions[n - 1]);
+    }
+    // The overview is shown only while the verbal evaluation is switched on.
+    m_tabs->setTabVisible(OverviewPage - 1, false);
+}
+
+void MainWindow::placeWindow()
+{
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const int x = available.x() + (available.width() - width()) / 2;
+    if (screen->geometry().height() < 840)
+        move(x, available.y() + 10);
+    else
+        move(x, available.y() + (available.height() - height()) / 2);
+}
+
+QVector<int> MainWindow::tabPositions() const
+{
+    QVector<int> positions;
+    for (QWidget *page : m_pages)
+        positions << m_tabs->indexOf(page);
+    return positions;
+}
+
+void MainWindow::setTabPositions(const QVector<int> &positions)
+{
+    // Pages are placed in the order of their stored positions; ties keep page order, and
+    // the person page always stays first.
+    QVector<int> order(PageCount);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        if (a == 0 || b == 0)
+            return a == 0 && b != 0;
+        return positions.value(a, a) < positions.value(b, b);
+    });
+    QWidget *current = m_tabs->currentWidget();
+    for (int position = 0; position < PageCount; ++position) {
+        QWidget *page = m_pages[order[position]];
+        const int from = m_tabs->indexOf(page);
+        if (from != position)
+            m_tabs->tabBar()->moveTab(from, position);
+    }
+    m_tabs->setCurrentWidget(current);
+}
+
+void MainWindow::showPasswordDialog(PasswordMode mode, const QString &text,
+                                    const QString &caption)
+{
+    m_passwordDialog->open(mode == PasswordMode::Save ? PasswordDialog::Mode::Save
+                                                      : PasswordDialog::Mode::Load,
+                           text, caption);
+}
+
+void MainWindow::hidePasswordDialog()
+{
+    m_passwordDialog->finish();
+    showPersonPage();
+}
+
+void MainWindow::showPersonPage()
+{
+    // Switching away and back refills the person page.
+    m_tabs->setCurrentIndex(1);
+    m_tabs->setCurrentIndex(0);
+}
+
+void MainWindow::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+void MainWindow::showLoadedClass()
+{
+    setTabPositions(m_document.tabPositions());
+    m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), m_document.verbalEvaluation());
+    showPersonPage();
+}
+
+void MainWindow::showHelpPanel()
+{
+    if (!OnlineCheck::isOnline()) {
+        m_prompts.showMessage(QString::fromUtf8(OfflineNotice));
+        return;
+    }
+    m_helpPanel->setGeometry(centralWidget()->rect());
+    m_helpPanel->show();
+    m_helpPanel->raise();
+}
+
+void MainWindow::searchUpdate()
+{
+    if (!OnlineCheck::isOnline()) {
+        m_prompts.showMessage(QString::fromUtf8(OfflineNotice));
+        return;
+    }
+    m_prompts.showMessage(QString::fromUtf8(UpdateNotice));
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(HelpPanel::DownloadAddress)));
+}
+
+void MainWindow::closeMainWindow()
+{
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::applyColourScheme(bool popArt)
+{
+    const ColourScheme &colours = popArt ? PopArtColours : NormalColours;
+    m_controller->setPopArt(popArt);
+    fill(this, colours.window);
+    fill(m_tabPanel, colours.tabPanel);
+    for (QWidget *page : m_pages)
+        fill(page, colours.tabs);
+    const bool overviewVisible = m_tabs->isTabVisible(m_tabs->indexOf(page(OverviewPage)));
+    if (overviewVisible) {
+        m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), false);
+        m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), true);
+    }
+    update();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_firstShowDone)
+        return;
+    m_firstShowDone = true;
+    const bool popArt = m_settings.backgroundColour() == 1 && !m_document.verbalEvaluation();
+    m_popArtCheck->setChecked(popArt);
+    applyColourScheme(popArt);
+}
+
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    // Dialogs must not open inside a paint: the start-up work runs right after it.
+    if (m_controller->paintHandlingActive() && !m_paintQueued) {
+        m_paintQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_paintQueued = false;
+            m_controller->onPaint();
+        });
+    }
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (m_helpPanel->isVisible())
+        m_helpPanel->setGeometry(centralWidget()->rect());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_controller->requestClose())
+        event->accept();
+    else
+        event->ignore();
+}

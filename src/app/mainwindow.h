@@ -1,0 +1,96 @@
+#pragma once
+
+#include "sessionview.h"
+
+#include <QDate>
+#include <QMainWindow>
+#include <QVector>
+
+class AppSettings;
+class ClassDocument;
+class HelpPanel;
+class PasswordDialog;
+class QCheckBox;
+class QFrame;
+class QPushButton;
+class QTabWidget;
+class SessionController;
+class UserPrompts;
+
+// The main window: the tab control with its 18 pages, the class commands and the help
+// panel. Loading, saving and closing are decided by the SessionController.
+class MainWindow : public QMainWindow, public SessionView
+{
+    Q_OBJECT
+
+public:
+    static constexpr int PageCount = 18;
+    static constexpr int OverviewPage = 16; // page numbers count from 1
+
+    struct Options
+    {
+        QString programFolder;
+        QString reportFolder;
+        QString commandLineFile;
+        QDate today = QDate::currentDate();
+    };
+
+    MainWindow(ClassDocument &document, AppSettings &settings, UserPrompts &prompts,
+               const Options &options, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    SessionController &controller() { return *m_controller; }
+    PasswordDialog *passwordDialog() const { return m_passwordDialog; }
+    QTabWidget *tabs() const { return m_tabs; }
+    HelpPanel *helpPanel() const { return m_helpPanel; }
+    // Page n (1..18): the person page, the 14 subject sheets, the overview, the two
+    // course-book sheets.
+    QWidget *page(int n) const { return m_pages.value(n - 1); }
+
+    // The display position of every page, in page order.
+    QVector<int> tabPositions() const;
+    void setTabPositions(const QVector<int> &positions);
+
+    // SessionView
+    void showPasswordDialog(PasswordMode mode, const QString &text,
+                            const QString &caption) override;
+    void hidePasswordDialog() override;
+    void setCaption(const QString &caption) override;
+    void showLoadedClass() override;
+    void showHelpPanel() override;
+    void closeMainWindow() override;
+
+    void applyColourScheme(bool popArt);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void createPages();
+    void placeWindow();
+    void searchUpdate();
+    void showPersonPage();
+
+    ClassDocument &m_document;
+    AppSettings &m_settings;
+    UserPrompts &m_prompts;
+    Options m_options;
+    SessionController *m_controller;
+
+    QFrame *m_tabPanel;
+    QTabWidget *m_tabs;
+    QVector<QWidget *> m_pages;
+    HelpPanel *m_helpPanel;
+    PasswordDialog *m_passwordDialog;
+    QPushButton *m_loadButton;
+    QPushButton *m_saveButton;
+    QPushButton *m_helpButton;
+    QPushButton *m_endButton;
+    QCheckBox *m_autoLoadCheck;
+    QCheckBox *m_popArtCheck;
+    bool m_paintQueued = false;
+    bool m_firstShowDone = false;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "userprompts.h"
+
+class QWidget;
+
+// Answers the logic's questions with message boxes and file dialogs.
+class MessageBoxPrompts : public UserPrompts
+{
+public:
+    explicit MessageBoxPrompts(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    bool askYesNo(const QString &question) override;
+    void showMessage(const QString &text) override;
+    QString chooseClassToOpen(const QString &folder) override;
+    QString chooseSaveFile(const QString &proposedPath) override;
+
+private:
+    QWidget *m_parent;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The questions, notices and file dialogs the logic needs from the user. The widget
+// layer answers them with message boxes and file dialogs, tests with scripted answers.
+// A "\r" in a text is a line break.
+class UserPrompts
+{
+public:
+    virtual ~UserPrompts() = default;
+
+    virtual bool askYesNo(const QString &question) = 0;
+    virtual void showMessage(const QString &text) = 0;
+    // The class file to open, or "" when the dialog was cancelled.
+    virtual QString chooseClassToOpen(const QString &folder) = 0;
+    // Where to save the class, starting at the proposed file; "" when cancelled.
+    virtual QString chooseSaveFile(const QString &proposedPath) = 0;
+};

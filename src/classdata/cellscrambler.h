@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+// Scrambles the bytes of one class-file cell. Bytes 32..122 are shifted within that range
+// by amounts drawn from a generator re-seeded for every cell; all other bytes (control
+// characters, "{|}~", bytes of 127 and above) pass unchanged and draw nothing.
+namespace CellScrambler {
+QByteArray scramble(QByteArrayView bytes);
+QByteArray unscramble(QByteArrayView bytes);
+
+// In place, for the file reader and writer.
+void scrambleInPlace(char *bytes, qsizetype length);
+void unscrambleInPlace(char *bytes, qsizetype length);
+
+// Unscrambles a cell straight into UTF-16, for the loader. Returns false, with the output
+// unusable, when a byte of 128 or above shows that the cell needs decoding first.
+bool unscrambleAsciiTo(const char *bytes, qsizetype length, char16_t *out);
+} // namespace CellScrambler

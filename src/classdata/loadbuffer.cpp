@@ -1,0 +1,200 @@
+#include "loadbuffer.h"
+
+#include "cellscrambler.h"
+#include "celltext.h"
+#include "classgrid.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+
+namespace {
+
+constexpr int CellCount = LoadBuffer::Columns * LoadBuffer::Rows;
+// Counts above this are as good as infinite for a grid of 170 x 1716 and keep
+// column * rows within 64 bits.
+constexpr qint64 CountLimit = qint64(1) << 30;
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Reads a count the way the header lines are meant: blanks and line ends before the
+// number are skipped, the rest of its line is ignored. Returns -1 when there is no
+// non-negative integer.
+qint64 readCount(const QByteArray &bytes, qsizetype &pos)
+{
+    const qsizetype size = bytes.size();
+    while (pos < size && isBlank(bytes[pos]))
+        ++pos;
+    if (pos < size && bytes[pos] == '+')
+        ++pos;
+    const qsizetype digitsStart = pos;
+    qint64 value = 0;
+    while (pos < size && bytes[pos] >= '0' && bytes[pos] <= '9') {
+        value = qMin(CountLimit, value * 10 + (bytes[pos] - '0'));
+        ++pos;
+    }
+    if (pos == digitsStart)
+        return -1;
+    if (pos < size && bytes[pos] != ' ' && bytes[pos] != '\t' && bytes[pos] != '\r' &&
+        bytes[pos] != '\n')
+        return -1;
+    while (pos < size && bytes[pos] != '\n' && bytes[pos] != '\r')
+        ++pos;
+    if (pos < size && bytes[pos] == '\r')
+        ++pos;
+    if (pos < size && bytes[pos] == '\n')
+        ++pos;
+    return value;
+}
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("LoadBuffer", text);
+}
+
+} // namespace
+
+LoadBuffer::LoadBuffer() : m_offset(CellCount, 0), m_length(CellCount, 0) {}
+
+void LoadBuffer::clear()
+{
+    m_bytes.clear();
+    std::fill(m_offset.begin(), m_offset.end(), 0);
+    std::fill(m_length.begin(), m_length.end(), 0);
+    m_fileColumns = 0;
+    m_fileRows = 0;
+}
+
+bool LoadBuffer::parse(QByteArray fileBytes, QString *errorMessage)
+{
+    clear();
+    qsizetype pos = 0;
+    const qint64 columns = readCount(fileBytes, pos);
+    const qint64 rows = columns < 0 ? -1 : readCount(fileBytes, pos);
+    if (columns < 0 || rows < 0) {
+        if (errorMessage)
+            *errorMessage = tr("Die Datei ist keine Klassendatei: Die ersten beiden Zeilen müssen "
+                               "die Spalten- und Zeilenzahl enthalten.");
+        return false;
+    }
+    if (fileBytes.size() > qsizetype(UINT32_MAX)) {
+        if (errorMessage)
+            *errorMessage = tr("Die Datei ist zu groß für eine Klassendatei.");
+        return false;
+    }
+    m_bytes = std::move(fileBytes);
+    m_fileColumns = columns;
+    m_fileRows = rows;
+
+    const qint64 lineCount = columns * rows;
+    const char *data = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    qint64 column = 0;
+    qint64 row = 0;
+    // Time is bounded by the file: lines missing at the end stay empty.
+    for (qint64 line = 0; line < lineCount && pos < size && column < Columns; ++line) {
+        const qsizetype start = pos;
+        const void *lineFeed = std::memchr(data + pos, '\n', size_t(size - pos));
+        const qsizetype next = lineFeed ? static_cast<const char *>(lineFeed) - data + 1 : size;
+        qsizetype end = lineFeed ? next - 1 : size;
+        if (end > start && data[end - 1] == '\r')
+            --end;
+        if (row < Rows) {
+            const int i = indexOf(int(column), int(row));
+            m_offset[i] = uint32_t(start);
+            m_length[i] = uint32_t(end - start);
+        }
+        pos = next;
+        if (++row == rows) {
+            row = 0;
+            ++column;
+        }
+    }
+    return true;
+}
+
+void LoadBuffer::scrambleFrom(const ClassGrid &grid)
+{
+    QByteArray out;
+    out.reserve(CellCount * 4 + 64);
+    out.append("170\r\n1716\r\n");
+    for (int column = 0; column < Columns; ++column) {
+        for (int row = 0; row < Rows; ++row) {
+            const int i = indexOf(column, row);
+            const QStringView text = grid.cellView(column, row);
+            const qsizetype start = out.size();
+            bool ascii = true;
+            for (QChar c : text) {
+                const char16_t u = c.unicode();
+                if (u >= 0x80) {
+                    ascii = false;
+                    break;
+                }
+            }
+            if (ascii) {
+                out.resize(start + text.size());
+                char *dst = out.data() + start;
+                for (qsizetype k = 0; k < text.size(); ++k) {
+                    const char16_t u = text[k].unicode();
+                    dst[k] = (u == '\r' || u == '\n') ? ' ' : char(u);
+                }
+            } else {
+                out.append(CellText::encode(text.toString()));
+            }
+            CellScrambler::scrambleInPlace(out.data() + start, out.size() - start);
+            m_offset[i] = uint32_t(start);
+            m_length[i] = uint32_t(out.size() - start);
+            out.append("\r\n", 2);
+        }
+    }
+    m_bytes = std::move(out);
+    m_fileColumns = Columns;
+    m_fileRows = Rows;
+}
+
+void LoadBuffer::unscrambleInto(ClassGrid &grid) const
+{
+    std::vector<uint32_t> offsets(CellCount, 0);
+    std::vector<uint32_t> lengths(CellCount, 0);
+    // Decoded text is never longer, in UTF-16 units, than its bytes.
+    QString text(m_bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    qsizetype pos = 0;
+    QByteArray scratch;
+
+    for (int i = 0; i < CellCount; ++i) {
+        const uint32_t length = m_length[i];
+        if (length == 0)
+            continue;
+        const char *src = m_bytes.constData() + m_offset[i];
+        qsizetype written = length;
+        if (!CellScrambler::unscrambleAsciiTo(src, length, reinterpret_cast<char16_t *>(out + pos))) {
+            scratch = QByteArray(src, length);
+            CellScrambler::unscrambleInPlace(scratch.data(), length);
+            const QString decoded = CellText::decode(scratch);
+            std::copy(decoded.cbegin(), decoded.cend(), out + pos);
+            written = decoded.size();
+        }
+        offsets[i] = uint32_t(pos);
+        lengths[i] = uint32_t(written);
+        pos += written;
+    }
+    text.truncate(pos);
+    grid.replaceAll(std::move(text), std::move(offsets), std::move(lengths));
+}
+
+QByteArrayView LoadBuffer::cell(int column, int row) const
+{
+    if (column < 0 || column >= Columns || row < 0 || row >= Rows)
+        return QByteArrayView();
+    const int i = indexOf(column, row);
+    return QByteArrayView(m_bytes.constData() + m_offset[i], m_length[i]);
+}
+
+QString LoadBuffer::unscrambledCell(int column, int row) const
+{
+    return CellText::decode(CellScrambler::unscramble(cell(column, row)));
+}
