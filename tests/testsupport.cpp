@@ -1,0 +1,68 @@
+#include "testsupport.h"
+
+#include "classdata/classfile.h"
+#include "classdata/classgrid.h"
+#include "classdata/loadbuffer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+bool ScriptedPrompts::askYesNo(const QString &question)
+{
+    questions << question;
+    return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
+}
+
+void ScriptedPrompts::showMessage(const QString &text)
+{
+    messages << text;
+}
+
+QString ScriptedPrompts::chooseClassToOpen(const QString &folder)
+{
+    openFolders << folder;
+    return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
+}
+
+QString ScriptedPrompts::chooseSaveFile(const QString &proposedPath)
+{
+    proposedSaves << proposedPath;
+    return filesToSaveTo.isEmpty() ? QString() : filesToSaveTo.takeFirst();
+}
+
+namespace TestSupport {
+
+void isolateSettings()
+{
+    static QTemporaryDir settingsDir;
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    QSettings(QStringLiteral("Quillfen"), QStringLiteral("Markwart")).clear();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+void writeClass(const QString &path, const QList<std::tuple<int, int, QString>> &cells)
+{
+    ClassGrid grid;
+    for (const auto &[column, row, text] : cells)
+        grid.setCell(column, row, text);
+    LoadBuffer buffer;
+    buffer.scrambleFrom(grid);
+    QString error;
+    QVERIFY2(ClassFile::write(path, buffer, &error), qPrintable(error));
+}
+
+} // namespace TestSupport

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/userprompts.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class ClassGrid;
+
+// Answers the program's questions from a script and records what it was asked.
+class ScriptedPrompts : public UserPrompts
+{
+public:
+    QList<bool> yesNoAnswers;   // taken from the front; "No" when empty
+    QStringList filesToOpen;    // taken from the front; cancelled when empty
+    QStringList filesToSaveTo;  // taken from the front; cancelled when empty
+
+    QStringList questions;
+    QStringList messages;
+    QStringList openFolders;
+    QStringList proposedSaves;
+
+    bool askYesNo(const QString &question) override;
+    void showMessage(const QString &text) override;
+    QString chooseClassToOpen(const QString &folder) override;
+    QString chooseSaveFile(const QString &proposedPath) override;
+};
+
+namespace TestSupport {
+// Points QSettings at an empty store of this test run's own.
+void isolateSettings();
+QByteArray readBytes(const QString &path);
+// Writes a class file holding the given cells (column, row, text).
+void writeClass(const QString &path, const QList<std::tuple<int, int, QString>> &cells);
+} // namespace TestSupport
