@@ -9,6 +9,7 @@ packages=(
   pkg-config
   qt6-base-dev
   qt6-base-dev-tools
+  qt6-qpa-plugins
   libqt6network6
   libquazip1-qt6-dev
   libbenchmark-dev

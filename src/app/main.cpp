@@ -1,5 +1,6 @@
 #include "app/appfolders.h"
 #include "app/appsettings.h"
+#include "app/hintstyle.h"
 #include "app/instanceguard.h"
 #include "app/mainwindow.h"
 #include "app/messageboxprompts.h"
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     SessionRestart::install(app);
+    HintStyle::install();
 
     MainWindow::Options options;
     options.programFolder = AppFolders::programFolder();
