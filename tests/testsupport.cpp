@@ -54,6 +54,15 @@ QByteArray readBytes(const QString &path)
     return file.readAll();
 }
 
+QString cellOf(const QString &path, int column, int row)
+{
+    LoadBuffer buffer;
+    QString error;
+    if (!ClassFile::read(path, buffer, &error))
+        return QStringLiteral("<unreadable>");
+    return buffer.unscrambledCell(column, row);
+}
+
 void writeClass(const QString &path, const QList<std::tuple<int, int, QString>> &cells)
 {
     ClassGrid grid;

@@ -32,6 +32,8 @@ namespace TestSupport {
 // Points QSettings at an empty store of this test run's own.
 void isolateSettings();
 QByteArray readBytes(const QString &path);
+// One cell of a class file on disk, unscrambled; "<unreadable>" when the file is not a class.
+QString cellOf(const QString &path, int column, int row);
 // Writes a class file holding the given cells (column, row, text).
 void writeClass(const QString &path, const QList<std::tuple<int, int, QString>> &cells);
 } // namespace TestSupport

@@ -18,14 +18,7 @@
 
 namespace {
 
-QString cellOf(const QString &path, int column, int row)
-{
-    LoadBuffer buffer;
-    QString error;
-    if (!ClassFile::read(path, buffer, &error))
-        return QStringLiteral("<unreadable>");
-    return buffer.unscrambledCell(column, row);
-}
+using TestSupport::cellOf;
 
 // A main window over its own document, settings and scripted prompts.
 struct Shell

@@ -17,6 +17,8 @@
 
 namespace {
 
+using TestSupport::cellOf;
+
 class FakeView : public SessionView
 {
 public:
@@ -59,15 +61,6 @@ struct Session
     FakeView view;
     SessionController controller;
 };
-
-QString cellOf(const QString &path, int column, int row)
-{
-    LoadBuffer buffer;
-    QString error;
-    if (!ClassFile::read(path, buffer, &error))
-        return QStringLiteral("<unreadable>");
-    return buffer.unscrambledCell(column, row);
-}
 
 } // namespace
 
