@@ -34,6 +34,16 @@ bool isAscii(QByteArrayView bytes)
     return true;
 }
 
+// Valid UTF-8 with at least one byte of 128 or above: the reader takes such a line as UTF-8.
+bool readsAsUtf8(QByteArrayView bytes)
+{
+    if (isAscii(bytes))
+        return false;
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
 } // namespace
 
 namespace CellText {
@@ -48,14 +58,14 @@ QByteArray encode(const QString &text)
 
     QStringEncoder &encoder = windowsEncoder();
     encoder.resetState();
-    QByteArray bytes = encoder.encode(clean);
-    // The converter substitutes what it cannot map; a round trip shows whether it had to.
-    if (!encoder.hasError()) {
-        QStringDecoder &decoder = windowsDecoder();
-        decoder.resetState();
-        if (QString(decoder.decode(bytes)) == clean)
-            return bytes;
-    }
+    const QByteArray bytes = encoder.encode(clean);
+    // The converter substitutes what it cannot map, and its error flag outlives
+    // resetState(): a round trip tells whether every character made it. Bytes that would
+    // read back as UTF-8 ("ß…" is DF 85) are written as UTF-8 right away.
+    QStringDecoder &decoder = windowsDecoder();
+    decoder.resetState();
+    if (QString(decoder.decode(bytes)) == clean && !readsAsUtf8(bytes))
+        return bytes;
     return clean.toUtf8();
 }
 
@@ -66,7 +76,7 @@ void appendDecoded(QString &out, QByteArrayView bytes)
         return;
     }
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
+    const QString text = utf8.decode(bytes);
     if (!utf8.hasError()) {
         out.append(text);
         return;
