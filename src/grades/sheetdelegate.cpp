@@ -1,0 +1,106 @@
+#include "sheetdelegate.h"
+
+#include "sheetlogic.h"
+
+#include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QTableView>
+#include <QTimer>
+
+SheetDelegate::SheetDelegate(SheetLogic &logic, QTableView *view)
+    : QStyledItemDelegate(view), m_logic(logic), m_view(view)
+{
+}
+
+void SheetDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const
+{
+    const int column = index.column();
+    const int row = index.row();
+    const QRect rect = option.rect;
+    const bool selected = option.state & QStyle::State_Selected;
+    const int currentRow = m_view->currentIndex().isValid() ? m_view->currentIndex().row() : -1;
+
+    painter->save();
+    painter->fillRect(rect, m_logic.background(column, row, selected, currentRow));
+    const QString text = index.data().toString();
+    const QColor colour = m_logic.foreground(column, row);
+    if (m_logic.isRotated(column, row)) {
+        DrawRotatedCellText(painter, text, rect.width(), 0, colour, 9, QStringLiteral("Arial"),
+                            rect);
+    } else if (!text.isEmpty()) {
+        painter->setPen(colour);
+        painter->setFont(option.font);
+        painter->setClipRect(rect);
+        painter->drawText(rect.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+    painter->restore();
+
+    painter->save();
+    painter->setPen(QPen(Qt::black, 2));
+    if (m_logic.thickRightEdge(column))
+        painter->drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
+    if (m_logic.thickRightEdge(column - 1) && column > 0)
+        painter->drawLine(rect.left(), rect.top(), rect.left(), rect.bottom());
+    if (m_logic.thickBottomEdge(row))
+        painter->drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+    painter->restore();
+}
+
+QWidget *SheetDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                     const QModelIndex &index) const
+{
+    Q_UNUSED(option)
+    auto *editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    if (m_logic.takesDigitsOnly(index.column(), index.row())) {
+        // Any other key is dropped before it reaches the cell.
+        static const QRegularExpression digits(QStringLiteral("[0-9]*"));
+        editor->setValidator(new QRegularExpressionValidator(digits, editor));
+    }
+    // Commit on every key: the view takes the editor's text right after the key event.
+    connect(editor, &QLineEdit::textEdited, this, [this, editor] {
+        QTimer::singleShot(0, editor, [this, editor] {
+            emit const_cast<SheetDelegate *>(this)->commitData(editor);
+        });
+    });
+    return editor;
+}
+
+void SheetDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    const QString text = index.data(Qt::EditRole).toString();
+    if (line && line->text() != text)
+        line->setText(text);
+}
+
+void DrawRotatedCellText(QPainter *painter, const QString &text, int columnWidth, int alignment,
+                         const QColor &colour, int size, const QString &faceName,
+                         const QRect &rect)
+{
+    size = qMin(size, columnWidth / 2);
+    if (size <= 0 || text.isEmpty())
+        return;
+    int x = rect.left() + 2;
+    if (alignment == 1)
+        x = rect.right() - size - size / 2 - 2;
+    else if (alignment == 2)
+        x = rect.left() + columnWidth / 2 - size + size / 3;
+    const int y = rect.bottom() - 2;
+
+    QFont font(faceName);
+    font.setPointSize(size);
+    painter->save();
+    painter->setClipRect(rect);
+    painter->setFont(font);
+    painter->setPen(colour);
+    // The text starts at the bottom and reads upwards; its ascent lies to the left of the
+    // turned baseline, so the baseline sits one ascent to the right of x.
+    const int ascent = QFontMetrics(font).ascent();
+    painter->translate(x + ascent, y);
+    painter->rotate(-90);
+    painter->drawText(0, 0, text);
+    painter->restore();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "classdata/sheettable.h"
+
+#include <QColor>
+
+// The behaviour of one sheet (what it shows, which keys a cell takes, what an edit does),
+// kept apart from the widget so that tests can drive it without one. The widget renders
+// table() and forwards edits and selections here.
+class SheetLogic
+{
+public:
+    static const QColor EvenRow;
+    static const QColor EvenRowPopArt;
+    static const QColor OddRow;
+    static const QColor Selected;
+    static const QColor CurrentRow;
+    static const QColor Uncounted;
+
+    virtual ~SheetLogic() = default;
+
+    const SheetTable &table() const { return m_table; }
+
+    // A key was released in the cell: the cell holds the editor's text now.
+    virtual void edit(int column, int row, const QString &text) = 0;
+    virtual void select(int column, int row) { Q_UNUSED(column) Q_UNUSED(row) }
+
+    virtual bool isEditable(int column, int row) const = 0;
+    // Result cells take digits only.
+    virtual bool takesDigitsOnly(int column, int row) const = 0;
+
+    virtual int columnWidth(int column) const = 0;
+    virtual int rowHeight(int row) const = 0;
+    virtual bool thickRightEdge(int column) const = 0;
+    virtual bool thickBottomEdge(int row) const = 0;
+    // Heading texts are drawn turned by 90 degrees.
+    virtual bool isRotated(int column, int row) const = 0;
+
+    // The cell's background: even rows light blue (pink in pop art), odd rows white,
+    // selected cells blue, the whole row being edited green.
+    virtual QColor background(int column, int row, bool selected, int currentRow) const;
+    virtual QColor foreground(int column, int row) const;
+
+    bool popArt() const { return m_popArt; }
+    void setPopArt(bool on) { m_popArt = on; }
+
+protected:
+    // Rows that take part in the current-row colour.
+    virtual bool isDataRow(int row) const { return row >= 1; }
+
+    SheetTable m_table;
+    bool m_popArt = false;
+};

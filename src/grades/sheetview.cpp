@@ -1,0 +1,63 @@
+#include "sheetview.h"
+
+#include "sheetdelegate.h"
+#include "sheetlogic.h"
+#include "sheetmodel.h"
+
+#include <QHeaderView>
+
+SheetView::SheetView(SheetLogic &logic, QWidget *parent)
+    : QTableView(parent),
+      m_logic(logic),
+      m_model(new SheetModel(logic, this)),
+      m_delegate(new SheetDelegate(logic, this))
+{
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(4);
+    verticalHeader()->setMinimumSectionSize(4);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setGridStyle(Qt::SolidLine);
+    applySizes();
+}
+
+void SheetView::applySizes()
+{
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        setColumnWidth(column, m_logic.columnWidth(column));
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        setRowHeight(row, m_logic.rowHeight(row));
+}
+
+void SheetView::reload()
+{
+    const QModelIndex current = currentIndex();
+    m_model->reload();
+    applySizes();
+    if (current.isValid())
+        setCurrentIndex(m_model->index(current.row(), current.column()));
+}
+
+void SheetView::refresh()
+{
+    m_model->refresh();
+    viewport()->update();
+}
+
+void SheetView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (!current.isValid())
+        return;
+    m_logic.select(current.column(), current.row());
+    m_model->refresh();
+    // The whole current row is coloured, so both rows need repainting.
+    viewport()->update();
+    emit cellSelected(current.column(), current.row());
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QTableView>
+
+class SheetDelegate;
+class SheetLogic;
+class SheetModel;
+
+// A sheet on screen: the logic's table without separate headers (row 0 and column 0 of the
+// table are the headings), with the logic's column widths and row heights.
+class SheetView : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit SheetView(SheetLogic &logic, QWidget *parent = nullptr);
+
+    SheetLogic &logic() const { return m_logic; }
+    SheetModel *sheetModel() const { return m_model; }
+
+    // After the logic refilled its table.
+    void reload();
+    // After the logic changed cells on its own.
+    void refresh();
+    void applySizes();
+
+signals:
+    void cellSelected(int column, int row);
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
+private:
+    SheetLogic &m_logic;
+    SheetModel *m_model;
+    SheetDelegate *m_delegate;
+};
