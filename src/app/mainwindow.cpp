@@ -3,6 +3,11 @@
 #include "appsettings.h"
 #include "classdata/classdocument.h"
 #include "classdata/passworddialog.h"
+#include "grades/personpage.h"
+#include "grades/personpageview.h"
+#include "grades/sheetview.h"
+#include "grades/subjectsheet.h"
+#include "grades/subjectsheetview.h"
 #include "helppanel.h"
 #include "onlinecheck.h"
 #include "sessioncontroller.h"
@@ -150,19 +155,80 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createPages()
 {
+    m_personPage = std::make_unique<PersonPage>(m_document, m_prompts);
+    m_personView = new PersonPageView(*m_personPage);
+    m_personView->setPhotoFolder([this] { return m_controller->projectFolder(); });
+    connect(m_personView, &PersonPageView::captionsChanged, this, &MainWindow::updateCaptions);
+    connect(m_personView, &PersonPageView::saveRequested, m_controller,
+            &SessionController::saveClass);
+    connect(m_personView, &PersonPageView::newLearningGroupStarted, this,
+            &MainWindow::startNewLearningGroup);
+
     QStringList captions{QStringLiteral("&Person")};
     for (int k = 1; k <= 14; ++k)
         captions << QStringLiteral("Fach %1").arg(k);
     captions << QStringLiteral("Übersicht") << QStringLiteral("Kursbuch 1.HJ.")
              << QStringLiteral("Kursbuch 2. HJ.");
     for (int n = 1; n <= PageCount; ++n) {
-        auto *page = new QWidget;
+        QWidget *page = nullptr;
+        if (n == 1) {
+            page = m_personView;
+        } else if (n <= 15) {
+            m_subjectSheets.push_back(std::make_unique<SubjectSheet>(m_document, n - 1));
+            auto *view = new SubjectSheetView(*m_subjectSheets.back());
+            m_subjectViews << view;
+            page = view;
+        } else {
+            page = new QWidget;
+        }
         page->setObjectName(QStringLiteral("tabsheet%1").arg(n));
         m_pages << page;
         m_tabs->addTab(page, captions[n - 1]);
     }
     // The overview is shown only while the verbal evaluation is switched on.
     m_tabs->setTabVisible(OverviewPage - 1, false);
+    // Pages can be dragged into another order; the person page always stays first.
+    m_tabs->setMovable(true);
+    connect(m_tabs->tabBar(), &QTabBar::tabMoved, this, [this] {
+        const int person = m_tabs->indexOf(m_personView);
+        if (person != 0)
+            m_tabs->tabBar()->moveTab(person, 0);
+    });
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::pageActivated);
+}
+
+void MainWindow::pageActivated(int index)
+{
+    QWidget *page = m_tabs->widget(index);
+    if (page == m_personView) {
+        m_personView->refresh();
+        return;
+    }
+    for (SubjectSheetView *view : qAsConst(m_subjectViews)) {
+        if (view == page) {
+            view->activate();
+            return;
+        }
+    }
+}
+
+void MainWindow::updateCaptions()
+{
+    for (int k = 1; k <= 14; ++k)
+        m_tabs->setTabText(m_tabs->indexOf(page(k + 1)), m_personPage->subjectCaption(k));
+}
+
+void MainWindow::startNewLearningGroup()
+{
+    m_controller->forgetLoadedClass();
+    m_autoLoadCheck->setChecked(false);
+    m_popArtCheck->setChecked(false);
+    QVector<int> standard(PageCount);
+    for (int k = 0; k < PageCount; ++k)
+        standard[k] = k;
+    setTabPositions(standard);
+    m_document.setTabPositions(standard);
+    setCaption(QStringLiteral("Markwart"));
 }
 
 void MainWindow::placeWindow()
@@ -238,6 +304,7 @@ void MainWindow::showLoadedClass()
     setTabPositions(m_document.tabPositions());
     m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), m_document.verbalEvaluation());
     showPersonPage();
+    m_personView->refresh();
 }
 
 void MainWindow::showHelpPanel()
@@ -274,6 +341,12 @@ void MainWindow::applyColourScheme(bool popArt)
     fill(m_tabPanel, colours.tabPanel);
     for (QWidget *page : m_pages)
         fill(page, colours.tabs);
+    m_personPage->setPopArt(popArt);
+    for (auto &sheet : m_subjectSheets)
+        sheet->setPopArt(popArt);
+    m_personView->sheet()->viewport()->update();
+    for (SubjectSheetView *view : qAsConst(m_subjectViews))
+        view->view()->viewport()->update();
     const bool overviewVisible = m_tabs->isTabVisible(m_tabs->indexOf(page(OverviewPage)));
     if (overviewVisible) {
         m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), false);

@@ -6,7 +6,14 @@
 #include <QMainWindow>
 #include <QVector>
 
+#include <memory>
+#include <vector>
+
 class AppSettings;
+class PersonPage;
+class PersonPageView;
+class SubjectSheet;
+class SubjectSheetView;
 class ClassDocument;
 class HelpPanel;
 class PasswordDialog;
@@ -46,6 +53,8 @@ public:
     // Page n (1..18): the person page, the 14 subject sheets, the overview, the two
     // course-book sheets.
     QWidget *page(int n) const { return m_pages.value(n - 1); }
+    PersonPageView *personPage() const { return m_personView; }
+    SubjectSheetView *subjectSheet(int subject) const { return m_subjectViews.value(subject - 1); }
 
     // The display position of every page, in page order.
     QVector<int> tabPositions() const;
@@ -73,6 +82,9 @@ private:
     void placeWindow();
     void searchUpdate();
     void showPersonPage();
+    void pageActivated(int index);
+    void updateCaptions();
+    void startNewLearningGroup();
 
     ClassDocument &m_document;
     AppSettings &m_settings;
@@ -83,6 +95,10 @@ private:
     QFrame *m_tabPanel;
     QTabWidget *m_tabs;
     QVector<QWidget *> m_pages;
+    std::unique_ptr<PersonPage> m_personPage;
+    std::vector<std::unique_ptr<SubjectSheet>> m_subjectSheets;
+    PersonPageView *m_personView = nullptr;
+    QVector<SubjectSheetView *> m_subjectViews;
     HelpPanel *m_helpPanel;
     PasswordDialog *m_passwordDialog;
     QPushButton *m_loadButton;

@@ -284,6 +284,14 @@ bool SessionController::requestClose()
     return true;
 }
 
+void SessionController::forgetLoadedClass()
+{
+    m_classLoadedInRun = false;
+    m_lastLoadedPath.clear();
+    m_projectFolder = m_programFolder;
+    setAutoLoadLast(false);
+}
+
 void SessionController::setAutoLoadLast(bool on)
 {
     m_autoLoadLast = on;

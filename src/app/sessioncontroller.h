@@ -61,6 +61,9 @@ public:
     QString proposedSavePath() const;
     QString fileToOpenAtStart() const { return m_fileToOpen; }
 
+    // A new learning group was started: saving proposes a new file, not the old class.
+    void forgetLoadedClass();
+
 private:
     void loadAtStart(const QString &path, bool fromCommandLine);
     void takeOver();

@@ -1,11 +1,14 @@
 // markwart-tool: headless access to class files.
 //   markwart-tool dump FILE [--password PW]   prints every non-empty cell
 //   markwart-tool write FILE                  writes a class file from such lines on stdin
+//   markwart-tool recompute FILE [--password PW]
+//                                             recomputes every person's averages and finals
 
 #include "classdata/celldump.h"
 #include "classdata/classfile.h"
 #include "classdata/classgrid.h"
 #include "classdata/loadbuffer.h"
+#include "grades/gradewalk.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -29,7 +32,8 @@ void printError(const QString &message)
 int usage()
 {
     printError(QStringLiteral("Aufruf: markwart-tool dump DATEI [--password PW]\n"
-                              "        markwart-tool write DATEI < Zellen"));
+                              "        markwart-tool write DATEI < Zellen\n"
+                              "        markwart-tool recompute DATEI [--password PW]"));
     return Usage;
 }
 
@@ -62,6 +66,31 @@ int dump(const QString &path, const QString &password)
     QTextStream stream(&out);
     stream.setEncoding(QStringConverter::Utf8);
     CellDump::write(grid, stream);
+    return Ok;
+}
+
+// Recomputes the class as the person page does for every person, with the settings stored
+// in the class, and writes it back.
+int recompute(const QString &path, const QString &password)
+{
+    LoadBuffer buffer;
+    ClassGrid grid;
+    const int result = loadClass(path, password, buffer, grid);
+    if (result != Ok)
+        return result;
+    ResultRow::Settings settings;
+    settings.pointsMode = grid.cell(15, 599) == QLatin1String("ja");
+    settings.halfDown = grid.cell(25, 599) == QLatin1String("ja");
+    bool ok = false;
+    const int slider = grid.cell(8, 33).toInt(&ok);
+    settings.sliderPosition = ok ? slider : 2;
+    GradeWalk::ApplyToAllPersons(grid, settings);
+    buffer.scrambleFrom(grid);
+    QString error;
+    if (!ClassFile::write(path, buffer, &error)) {
+        printError(error);
+        return BadFile;
+    }
     return Ok;
 }
 
@@ -98,13 +127,13 @@ int main(int argc, char *argv[])
 
     const QString command = args[0];
     const QString path = args[1];
-    if (command == QLatin1String("dump")) {
+    if (command == QLatin1String("dump") || command == QLatin1String("recompute")) {
         QString password;
         if (args.size() == 4 && args[2] == QLatin1String("--password"))
             password = args[3];
         else if (args.size() != 2)
             return usage();
-        return dump(path, password);
+        return command == QLatin1String("dump") ? dump(path, password) : recompute(path, password);
     }
     if (command == QLatin1String("write") && args.size() == 2)
         return write(path);

@@ -36,6 +36,13 @@ public:
     // Heading texts are drawn turned by 90 degrees.
     virtual bool isRotated(int column, int row) const = 0;
 
+    // The caption above a column, for sheets that show one; empty when there is none.
+    virtual QString columnHeading(int column) const
+    {
+        Q_UNUSED(column)
+        return QString();
+    }
+
     // The cell's background: even rows light blue (pink in pop art), odd rows white,
     // selected cells blue, the whole row being edited green.
     virtual QColor background(int column, int row, bool selected, int currentRow) const;

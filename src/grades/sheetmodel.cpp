@@ -41,6 +41,13 @@ Qt::ItemFlags SheetModel::flags(const QModelIndex &index) const
     return flags;
 }
 
+QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return m_logic.columnHeading(section);
+    return QVariant();
+}
+
 void SheetModel::refresh()
 {
     const SheetTable &table = m_logic.table();

@@ -1,0 +1,399 @@
+#include "personpageview.h"
+
+#include "classdata/classdocument.h"
+#include "classdata/photoconverter.h"
+#include "sheetmodel.h"
+#include "sheetview.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace {
+
+struct FieldSpec
+{
+    PersonPage::Field field;
+    const char *caption;
+    const char *name;
+};
+
+const FieldSpec Fields[] = {
+    {PersonPage::Name, "Name:", "nameField"},
+    {PersonPage::Class, "Klasse:", "classField"},
+    {PersonPage::SchoolYear, "Schuljahr:", "schoolYearField"},
+    {PersonPage::Born, "geboren:", "bornField"},
+    {PersonPage::Street, "Straße:", "streetField"},
+    {PersonPage::Town, "PLZ Ort:", "townField"},
+    {PersonPage::Phone, "Telefon:", "phoneField"},
+    {PersonPage::Mobile, "Handy:", "mobileField"},
+    {PersonPage::Email, "eMail:", "emailField"},
+};
+
+const char *const NoticeText =
+    "  Achtung,\n\n  bitte klicke einmal auf diese gelbe Fläche, damit die Änderungen für alle in "
+    "der Liste vorhandenen Personen übernommen werden.\n\n  \n  Wenn du magst, beobachte "
+    "solange die Anzeige für den Listenplatz.\n  \n  Warte bis Person 1 wieder erscheint, bevor "
+    "du weiter arbeitest.\n\n  Weiterhin gutes Gelingen\n\n"
+    "                                                                        [OK]";
+
+struct SliderStep
+{
+    const char *oral;
+    const char *written;
+    QColor colour;
+};
+
+const SliderStep SliderSteps[] = {
+    {"50%", "50%", QColor(0xFF, 0x00, 0x00)}, {"55%", "45%", QColor(0xFF, 0xFF, 0x00)},
+    {"60%", "40%", QColor(0x00, 0xFF, 0x00)}, {"65%", "35%", QColor(0xFF, 0xFF, 0x00)},
+    {"70%", "30%", QColor(0xFF, 0x00, 0x00)},
+};
+
+// The yellow notice reacts to a click anywhere on it.
+class ClickableLabel : public QLabel
+{
+public:
+    std::function<void()> onClick;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        QLabel::mouseReleaseEvent(event);
+        if (onClick)
+            onClick();
+    }
+};
+
+void setLabelColour(QLabel *label, const QColor &colour)
+{
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, colour);
+    label->setPalette(pal);
+}
+
+} // namespace
+
+PersonPageView::PersonPageView(PersonPage &page, QWidget *parent)
+    : QWidget(parent), m_page(page), m_sheet(new SheetView(page, this))
+{
+    auto *fieldGrid = new QGridLayout;
+    int row = 0;
+    for (const FieldSpec &spec : Fields) {
+        auto *edit = new QLineEdit;
+        edit->setObjectName(QLatin1String(spec.name));
+        m_fields.insert(spec.field, edit);
+        fieldGrid->addWidget(new QLabel(QString::fromUtf8(spec.caption)), row, 0);
+        fieldGrid->addWidget(edit, row, 1);
+        const PersonPage::Field field = spec.field;
+        connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString &text) {
+            const QString stored = m_page.setField(field, text);
+            if (stored != text)
+                edit->setText(stored);
+        });
+        ++row;
+    }
+    m_fields[PersonPage::SchoolYear]->setPlaceholderText(QStringLiteral("2020 /21"));
+    m_lrs = new QCheckBox(QStringLiteral("LRS"));
+    m_lrs->setObjectName(QStringLiteral("lrsCheck"));
+    connect(m_lrs, &QCheckBox::clicked, this, [this](bool on) { m_page.setLrs(on); });
+    fieldGrid->addWidget(m_lrs, row, 1);
+
+    m_photo = new QLabel;
+    m_photo->setObjectName(QStringLiteral("photo"));
+    m_photo->setFixedSize(135, 180);
+    m_photo->setFrameShape(QFrame::Box);
+    m_photo->setAlignment(Qt::AlignCenter);
+    m_photosVisible = new QCheckBox(QStringLiteral("Foto(s) sichtbar"));
+    m_photosVisible->setObjectName(QStringLiteral("photosVisibleCheck"));
+    connect(m_photosVisible, &QCheckBox::clicked, this, [this](bool on) {
+        m_page.setPhotosVisible(on);
+        showPhoto();
+    });
+    auto *photoBox = new QVBoxLayout;
+    photoBox->addWidget(m_photo);
+    photoBox->addWidget(m_photosVisible);
+    photoBox->addStretch();
+
+    // Navigation and the commands on persons.
+    m_listPosition = new QLineEdit;
+    m_listPosition->setObjectName(QStringLiteral("listPosition"));
+    m_listPosition->setReadOnly(true);
+    m_listPosition->setFixedWidth(40);
+    m_listPosition->setAlignment(Qt::AlignCenter);
+    auto *back = button(QStringLiteral("&zurück"), "backButton");
+    auto *forward = button(QStringLiteral("&weiter"), "forwardButton");
+    auto *up = button(QStringLiteral("▲"), "moveUpButton");
+    auto *down = button(QStringLiteral("▼"), "moveDownButton");
+    up->setFixedWidth(28);
+    down->setFixedWidth(28);
+    auto *remove = button(QStringLiteral("aktuelle Person löschen"), "deleteButton");
+    auto *insert = button(QStringLiteral("Freiplatz nach akt. Person einfügen"), "insertButton");
+    insert->setToolTip(QStringLiteral("Lücke erscheint nach aktueller Position!"));
+    auto *newYear = button(QStringLiteral("neues SJ., alle Noten löschen"), "newYearButton");
+    auto *newGroup = button(QStringLiteral("neue Lerngruppe anlegen"), "newGroupButton");
+    connect(back, &QPushButton::clicked, this, [this] { m_page.back(); afterNavigation(); });
+    connect(forward, &QPushButton::clicked, this, [this] { m_page.forward(); afterNavigation(); });
+    connect(up, &QPushButton::clicked, this, [this] { m_page.moveUp(); afterNavigation(); });
+    connect(down, &QPushButton::clicked, this, [this] { m_page.moveDown(); afterNavigation(); });
+    connect(remove, &QPushButton::clicked, this, [this] { m_page.deleteCurrent(); afterNavigation(); });
+    connect(insert, &QPushButton::clicked, this, [this] { m_page.insertFreeSlot(); afterNavigation(); });
+    connect(newYear, &QPushButton::clicked, this, [this] {
+        if (m_page.startNewSchoolYear())
+            afterNavigation();
+    });
+    connect(newGroup, &QPushButton::clicked, this, [this] {
+        if (!m_page.startNewLearningGroup()) {
+            emit saveRequested();
+            return;
+        }
+        emit newLearningGroupStarted();
+        refresh();
+    });
+
+    auto *navigation = new QHBoxLayout;
+    navigation->addWidget(back);
+    navigation->addWidget(new QLabel(QStringLiteral("Listenplatz")));
+    navigation->addWidget(m_listPosition);
+    auto *arrows = new QVBoxLayout;
+    arrows->setSpacing(0);
+    arrows->addWidget(up);
+    arrows->addWidget(down);
+    navigation->addLayout(arrows);
+    navigation->addWidget(forward);
+    navigation->addStretch();
+    auto *commands = new QVBoxLayout;
+    commands->addLayout(navigation);
+    commands->addWidget(insert);
+    commands->addWidget(remove);
+    commands->addWidget(newYear);
+    commands->addWidget(newGroup);
+    commands->addStretch();
+
+    // Grading settings of the class.
+    m_grades = new QRadioButton(QStringLiteral("Noten"));
+    m_points = new QRadioButton(QStringLiteral("Punkte"));
+    m_grades->setObjectName(QStringLiteral("gradeModeRadio"));
+    m_points->setObjectName(QStringLiteral("pointsModeRadio"));
+    auto *modes = new QButtonGroup(this);
+    modes->addButton(m_grades);
+    modes->addButton(m_points);
+    m_halfDown = new QCheckBox(QStringLiteral("im Notenmodus 0,5 abrunden    "));
+    m_halfDown->setObjectName(QStringLiteral("halfDownCheck"));
+    // A changed scale or rounding reaches every person.
+    connect(m_grades, &QRadioButton::clicked, this, [this] {
+        m_page.setPointsMode(false);
+        loadSettings();
+        applyToAll();
+    });
+    connect(m_points, &QRadioButton::clicked, this, [this] {
+        m_page.setPointsMode(true);
+        loadSettings();
+        applyToAll();
+    });
+    connect(m_halfDown, &QCheckBox::clicked, this, [this](bool on) {
+        m_page.setHalfDown(on);
+        applyToAll();
+    });
+
+    m_sliderCaption = new QLabel(QStringLiteral("Gewichtung mündlich zu schriftlich"));
+    m_sliderCaption->setToolTip(QStringLiteral("     Zum Verstellen bitte Person 1 wählen."));
+    m_slider = new QSlider(Qt::Horizontal);
+    m_slider->setObjectName(QStringLiteral("weightSlider"));
+    m_slider->setRange(0, 4);
+    m_slider->setPageStep(1);
+    m_slider->setTickPosition(QSlider::TicksBelow);
+    m_slider->setTickInterval(1);
+    m_oralLabel = new QLabel;
+    m_writtenLabel = new QLabel;
+    m_oralLabel->setObjectName(QStringLiteral("oralWeightLabel"));
+    m_writtenLabel->setObjectName(QStringLiteral("writtenWeightLabel"));
+    connect(m_slider, &QSlider::valueChanged, this, [this](int position) {
+        m_page.setSliderPosition(position);
+        loadSettings();
+        updateNotice();
+    });
+    m_weighting = new QCheckBox(QStringLiteral("Einzelnoten Fach 1 gewichten"));
+    m_weighting->setObjectName(QStringLiteral("weightingSwitch"));
+    m_weighting->setToolTip(QStringLiteral(
+        "   Gewichtungen innerhalb des Mündlichen oder Schriftlichen sind nur für Fach Nr. 1 "
+        "möglich. Notfalls 2 Dateien führen. Bitte mit Prozentpunkten oder beliebigen Faktoren "
+        "gewichten. Ist die Zeile des ersten Faches gelb gefärbt, so sind Gewichtungen aktiv."));
+    connect(m_weighting, &QCheckBox::clicked, this, [this](bool on) {
+        m_page.setWeightingSwitch(on);
+        m_sheet->setRowHidden(0, !on);
+        m_sheet->reload();
+        loadSettings();
+    });
+
+    auto *settings = new QGroupBox;
+    auto *settingsLayout = new QGridLayout(settings);
+    settingsLayout->addWidget(m_grades, 0, 0);
+    settingsLayout->addWidget(m_points, 0, 1);
+    settingsLayout->addWidget(m_halfDown, 1, 0, 1, 3);
+    settingsLayout->addWidget(m_sliderCaption, 2, 0, 1, 3);
+    settingsLayout->addWidget(m_oralLabel, 3, 0);
+    settingsLayout->addWidget(m_slider, 3, 1);
+    settingsLayout->addWidget(m_writtenLabel, 3, 2);
+    settingsLayout->addWidget(m_weighting, 4, 0, 1, 3);
+
+    auto *notice = new ClickableLabel;
+    notice->onClick = [this] { applyToAll(); };
+    m_notice = notice;
+    m_notice->setObjectName(QStringLiteral("yellowNotice"));
+    m_notice->setText(QString::fromUtf8(NoticeText));
+    m_notice->setWordWrap(true);
+    setLabelColour(m_notice, QColor(0xFF, 0xFF, 0xC0));
+    m_notice->setFrameShape(QFrame::Box);
+    m_notice->hide();
+
+    m_progress = new QProgressBar;
+    m_progress->setObjectName(QStringLiteral("walkProgress"));
+    m_progress->setRange(0, ClassDocument::PersonCount);
+    m_progress->hide();
+
+    auto *top = new QHBoxLayout;
+    top->addLayout(fieldGrid, 3);
+    top->addLayout(photoBox);
+    top->addLayout(commands, 2);
+    auto *right = new QVBoxLayout;
+    right->addWidget(settings);
+    right->addWidget(m_notice);
+    right->addWidget(m_progress);
+    right->addStretch();
+    top->addLayout(right, 2);
+
+    m_sheet->setObjectName(QStringLiteral("personSheet"));
+    m_sheet->horizontalHeader()->show();
+    m_sheet->setRowHidden(15, true);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_sheet, 1);
+
+    connect(m_sheet->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
+        emit captionsChanged();
+        updateNotice();
+    });
+}
+
+QPushButton *PersonPageView::button(const QString &text, const char *name)
+{
+    auto *b = new QPushButton(text);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
+void PersonPageView::refresh()
+{
+    m_page.enter();
+    m_sheet->setRowHidden(0, !m_page.weightingSwitch());
+    loadFields();
+    loadSettings();
+    m_sheet->reload();
+    const QPoint cursor = m_page.cursor();
+    m_sheet->setCurrentIndex(m_sheet->model()->index(cursor.y(), cursor.x()));
+    showPhoto();
+    emit captionsChanged();
+}
+
+void PersonPageView::afterNavigation()
+{
+    loadFields();
+    loadSettings();
+    m_sheet->reload();
+    const QPoint cursor = m_page.cursor();
+    m_sheet->setCurrentIndex(m_sheet->model()->index(cursor.y(), cursor.x()));
+    showPhoto();
+    if (m_page.field(PersonPage::Name).isEmpty())
+        m_fields[PersonPage::Name]->setFocus();
+    emit captionsChanged();
+}
+
+void PersonPageView::loadFields()
+{
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it)
+        it.value()->setText(m_page.field(it.key()));
+    m_lrs->setChecked(m_page.lrs());
+    m_listPosition->setText(QString::number(m_page.listPosition()));
+}
+
+void PersonPageView::loadSettings()
+{
+    const ClassDocument &document = m_page.document();
+    const QSignalBlocker blockSlider(m_slider);
+    const QSignalBlocker blockWeighting(m_weighting);
+    m_points->setChecked(document.pointsMode());
+    m_grades->setChecked(!document.pointsMode());
+    m_halfDown->setChecked(document.halfDown());
+    m_halfDown->setVisible(!document.pointsMode());
+    m_photosVisible->setChecked(document.photosVisible());
+    const int position = qBound(0, document.sliderPosition(), 4);
+    m_slider->setValue(position);
+    m_oralLabel->setText(QLatin1String(SliderSteps[position].oral));
+    m_writtenLabel->setText(QLatin1String(SliderSteps[position].written));
+    setLabelColour(m_oralLabel, SliderSteps[position].colour);
+    setLabelColour(m_writtenLabel, SliderSteps[position].colour);
+    m_weighting->setChecked(m_page.weightingSwitch());
+    m_weighting->setText(QStringLiteral("Wichtung für ") + m_page.subjectCaption(1));
+    // The class-wide weights are set while the first person is shown.
+    const bool first = m_page.listPosition() == 1;
+    m_slider->setEnabled(first);
+    m_weighting->setEnabled(first);
+}
+
+void PersonPageView::showPhoto()
+{
+    const QString stored = m_page.photoPath();
+    QImage image;
+    if (!stored.isEmpty() && m_photoFolder) {
+        const QString file = PhotoConverter::resolve(m_photoFolder(), stored);
+        if (QFileInfo::exists(file)) {
+            image = m_page.document().photosVisible() ? PhotoConverter::loadStoredPhoto(file)
+                                                     : QImage(file);
+        }
+    }
+    if (image.isNull()) {
+        m_photo->setPixmap(QPixmap());
+        m_photo->setText(QStringLiteral("kein Foto"));
+    } else {
+        m_photo->setPixmap(QPixmap::fromImage(image).scaled(m_photo->size(), Qt::KeepAspectRatio,
+                                                             Qt::SmoothTransformation));
+    }
+}
+
+void PersonPageView::updateNotice()
+{
+    if (m_page.noticeRequested())
+        m_notice->show();
+}
+
+void PersonPageView::applyToAll()
+{
+    if (!m_notice->isVisible())
+        m_page.announceWalk();
+    m_notice->hide();
+    m_progress->setValue(0);
+    m_progress->show();
+    m_page.applyToAllPersons([this](int person) {
+        m_progress->setValue(person + 1);
+        m_listPosition->setText(QString::number(person + 1));
+        // Keeps the bar moving; the walk itself needs no pauses.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    m_progress->hide();
+    afterNavigation();
+}

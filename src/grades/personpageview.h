@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QLabel>
+#include <QMap>
+#include <QWidget>
+
+#include <functional>
+
+#include "personpage.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class SheetView;
+
+// The person page on screen. Holds no data: every field and cell goes to the PersonPage
+// logic on each key, and navigation reloads from it.
+class PersonPageView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    PersonPageView(PersonPage &page, QWidget *parent = nullptr);
+
+    PersonPage &page() const { return m_page; }
+    SheetView *sheet() const { return m_sheet; }
+    QLineEdit *fieldEdit(PersonPage::Field field) const { return m_fields.value(field); }
+    QWidget *notice() const { return m_notice; }
+
+    // Where photos are found; the program sets it when the project folder changes.
+    void setPhotoFolder(const std::function<QString()> &folder) { m_photoFolder = folder; }
+
+    // Reloads the page from the class (entering the page, after a load).
+    void refresh();
+
+signals:
+    // The subject names may have changed: the tab captions follow them.
+    void captionsChanged();
+    // "neue Lerngruppe anlegen" wants the class saved first.
+    void saveRequested();
+    // A new learning group was started: the window resets what lies outside the page.
+    void newLearningGroupStarted();
+    void popArtChanged(bool on);
+
+private:
+    void loadFields();
+    void loadSettings();
+    void showPhoto();
+    void afterNavigation();
+    void updateNotice();
+    void applyToAll();
+    QPushButton *button(const QString &text, const char *name);
+
+    PersonPage &m_page;
+    std::function<QString()> m_photoFolder;
+    QMap<PersonPage::Field, QLineEdit *> m_fields;
+    QCheckBox *m_lrs;
+    QLabel *m_photo;
+    QCheckBox *m_photosVisible;
+    QLineEdit *m_listPosition;
+    QRadioButton *m_grades;
+    QRadioButton *m_points;
+    QCheckBox *m_halfDown;
+    QSlider *m_slider;
+    QLabel *m_sliderCaption;
+    QLabel *m_oralLabel;
+    QLabel *m_writtenLabel;
+    QCheckBox *m_weighting;
+    QLabel *m_notice;
+    QProgressBar *m_progress;
+    SheetView *m_sheet;
+};
