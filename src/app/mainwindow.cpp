@@ -151,7 +151,11 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     applyColourScheme(false);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The pages show logic objects owned here: they must go before those do.
+    delete takeCentralWidget();
+}
 
 void MainWindow::createPages()
 {
