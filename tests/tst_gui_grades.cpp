@@ -1,0 +1,182 @@
+// Typing results into the subject sheets and the person page, with real key and mouse events.
+
+#include "app/appsettings.h"
+#include "app/mainwindow.h"
+#include "classdata/classdocument.h"
+#include "grades/personpageview.h"
+#include "grades/sheetview.h"
+#include "grades/subjectsheetview.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Shell
+{
+    Shell()
+    {
+        options.programFolder = dir.path();
+        options.reportFolder = dir.filePath(QStringLiteral("tmp"));
+        options.today = QDate(2026, 12, 6);
+        ClassGrid &grid = document.grid();
+        grid.setCell(0, 16, QStringLiteral("Albrecht, Paul"));
+        grid.setCell(1, 16, QStringLiteral("7b"));
+        grid.setCell(2, 16, QStringLiteral("2026/27"));
+        grid.setCell(0, 33, QStringLiteral("Bauer, Lina"));
+        grid.setCell(1, 33, QStringLiteral("7b"));
+        // Lina has results in subject 3 that the settings will be applied to.
+        grid.setCell(1, 33 + 3 - 16, QStringLiteral("10"));
+        grid.setCell(32, 33 + 3 - 16, QStringLiteral("12"));
+        document.setSaved(true);
+        window = std::make_unique<MainWindow>(document, settings, prompts, options);
+        window->show();
+        window->showLoadedClass();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    PersonPageView *person() const { return window->personPage(); }
+
+    // Types into a sheet cell as a teacher does: the first key opens the editor.
+    static void type(SheetView *view, int row, int column, const QString &text)
+    {
+        const QModelIndex index = view->model()->index(row, column);
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        QCOMPARE(view->currentIndex(), index);
+        QTest::keyClick(view, text.at(0).toLatin1());
+        QWidget *editor = QApplication::focusWidget();
+        QVERIFY2(editor && editor != view, editor ? editor->metaObject()->className() : "none");
+        QTest::keyClicks(editor, text.mid(1));
+    }
+
+    QTemporaryDir dir;
+    ClassDocument document;
+    AppSettings settings;
+    ScriptedPrompts prompts;
+    MainWindow::Options options;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace
+
+class TestGradesGui : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { TestSupport::isolateSettings(); }
+
+    void subjectSheetTakesDigitsOnly_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("grade") << "3" << "3";
+        QTest::newRow("minus dropped") << "2-" << "2";
+        QTest::newRow("comma dropped") << "2,5" << "25";
+    }
+
+    void subjectSheetTakesDigitsOnly()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        Shell shell;
+        SubjectSheetView *sheet = shell.window->subjectSheet(4);
+        shell.window->tabs()->setCurrentWidget(sheet);
+        Shell::type(sheet->view(), 2, 5, typed);
+        // Person 2's fourth subject lives in row 1 * 17 + 4.
+        QTRY_COMPARE(shell.document.grid().cell(5, 21), stored);
+        QCOMPARE(shell.document.grid().cell(31, 21), stored);
+        QCOMPARE(shell.document.grid().cell(43, 21), QString());
+        QCOMPARE(shell.document.grid().cell(44, 21), QString());
+        QVERIFY(!shell.document.isSaved());
+    }
+
+    void subjectSheetTopicAndWrittenResult()
+    {
+        Shell shell;
+        SubjectSheetView *sheet = shell.window->subjectSheet(2);
+        shell.window->tabs()->setCurrentWidget(sheet);
+        // The cursor waits in the heading row for the next topic.
+        QCOMPARE(sheet->view()->currentIndex().row(), 0);
+        Shell::type(sheet->view(), 0, 32, QStringLiteral("Test 1"));
+        QTRY_COMPARE(shell.document.grid().cell(32, 602), QStringLiteral("Test 1"));
+        Shell::type(sheet->view(), 1, 1, QStringLiteral("2"));
+        Shell::type(sheet->view(), 1, 32, QStringLiteral("3"));
+        QTRY_COMPARE(shell.document.grid().cell(43, 2), QStringLiteral("3"));
+        // 2 x 0.6 + 3 x 0.4 = 2.4
+        QCOMPARE(shell.document.grid().cell(44, 2), QStringLiteral("2"));
+        // A written result column offers a level heading beside it.
+        QCOMPARE(sheet->view()->model()->index(0, 33).data().toString(), QStringLiteral("Niveau?"));
+    }
+
+    void personSheetResultsAndSubjectNames()
+    {
+        Shell shell;
+        SheetView *sheet = shell.person()->sheet();
+        Shell::type(sheet, 1, 1, QStringLiteral("2"));
+        Shell::type(sheet, 1, 2, QStringLiteral("3"));
+        Shell::type(sheet, 1, 32, QStringLiteral("2,5"));
+        QTRY_COMPARE(shell.document.grid().cell(32, 1), QStringLiteral("25"));
+        QCOMPARE(shell.document.grid().cell(1, 1), QStringLiteral("2"));
+        // 2.5 is shown as 2 with the half-down option.
+        QCOMPARE(shell.document.grid().cell(31, 1), QStringLiteral("2"));
+        QCOMPARE(shell.document.grid().cell(43, 1), QStringLiteral("25"));
+        QVERIFY(!shell.document.grid().cell(44, 1).isEmpty());
+
+        Shell::type(sheet, 2, 0, QStringLiteral("Mathe"));
+        QTRY_COMPARE(shell.window->tabs()->tabText(2), QStringLiteral("Mathe"));
+        QCOMPARE(shell.document.grid().cell(0, 2), QStringLiteral("Mathe"));
+    }
+
+    void fieldsAndNavigation()
+    {
+        Shell shell;
+        QLineEdit *name = shell.person()->fieldEdit(PersonPage::Name);
+        name->clear();
+        QTest::keyClicks(name, QStringLiteral("Sahin, Elif"));
+        QCOMPARE(shell.document.grid().cell(0, 16), QStringLiteral("Sahin, Elif"));
+
+        QLineEdit *klasse = shell.person()->fieldEdit(PersonPage::Class);
+        QTest::keyClicks(klasse, QStringLiteral("/"));
+        QCOMPARE(shell.prompts.messages, {QStringLiteral("Keine Sonderzeichen, bitte!")});
+        QCOMPARE(klasse->text(), QStringLiteral("7b"));
+        QCOMPARE(shell.document.grid().cell(1, 16), QStringLiteral("7b"));
+
+        auto *forward = shell.person()->findChild<QPushButton *>(QStringLiteral("forwardButton"));
+        QTest::mouseClick(forward, Qt::LeftButton);
+        QTest::mouseClick(forward, Qt::LeftButton);
+        auto *position = shell.person()->findChild<QLineEdit *>(QStringLiteral("listPosition"));
+        QCOMPARE(position->text(), QStringLiteral("3"));
+        // The empty slot takes class and school year from the person before.
+        QCOMPARE(shell.person()->fieldEdit(PersonPage::Class)->text(), QStringLiteral("7b"));
+        QCOMPARE(shell.document.grid().cell(2, 50), QStringLiteral("2026/27"));
+        QVERIFY(shell.person()->fieldEdit(PersonPage::Name)->hasFocus() ||
+                QApplication::focusWidget() == nullptr);
+    }
+
+    void pointsModeReachesEveryone()
+    {
+        Shell shell;
+        auto *points = shell.person()->findChild<QRadioButton *>(QStringLiteral("pointsModeRadio"));
+        // On the indicator: a radio button answers clicks on its box and caption only.
+        QTest::mouseClick(points, Qt::LeftButton, {}, QPoint(6, points->height() / 2));
+        QCOMPARE(shell.prompts.messages.size(), 1);
+        QVERIFY(shell.prompts.messages[0].startsWith(QStringLiteral("Es dauert einen Moment")));
+        // Lina (index 1), subject 3: oral 10, written 12 at 60:40 gives 10.8 points.
+        QCOMPARE(shell.document.grid().cell(44, 20), QStringLiteral("11"));
+        QCOMPARE(shell.document.grid().cell(45, 20), QStringLiteral("2"));
+        auto *position = shell.person()->findChild<QLineEdit *>(QStringLiteral("listPosition"));
+        QCOMPARE(position->text(), QStringLiteral("1"));
+        QVERIFY(shell.document.pointsMode());
+    }
+};
+
+QTEST_MAIN(TestGradesGui)
+#include "tst_gui_grades.moc"
