@@ -3,6 +3,7 @@
 #include "app/appsettings.h"
 #include "app/mainwindow.h"
 #include "classdata/classdocument.h"
+#include "grades/enlargedtextpanel.h"
 #include "grades/personpageview.h"
 #include "grades/sheetview.h"
 #include "grades/subjectsheetview.h"
@@ -114,6 +115,28 @@ private slots:
         QCOMPARE(shell.document.grid().cell(44, 2), QStringLiteral("2"));
         // A written result column offers a level heading beside it.
         QCOMPARE(sheet->view()->model()->index(0, 33).data().toString(), QStringLiteral("Niveau?"));
+    }
+
+    void enlargedPanelEditsLongTexts()
+    {
+        Shell shell;
+        shell.document.grid().setCell(3, 603, QStringLiteral("Vokabeltest"));
+        SubjectSheetView *sheet = shell.window->subjectSheet(3);
+        shell.window->tabs()->setCurrentWidget(sheet);
+        EnlargedTextPanel *panel = shell.window->enlargedTextPanel();
+        SheetView *view = sheet->view();
+        const QModelIndex topic = view->model()->index(0, 3);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(topic).center());
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->line()->text(), QStringLiteral("Vokabeltest"));
+
+        QTest::keyClicks(panel->line(), QStringLiteral(" 2"));
+        QCOMPARE(shell.document.grid().cell(3, 603), QStringLiteral("Vokabeltest 2"));
+
+        // A one-character cell hides it.
+        const QModelIndex empty = view->model()->index(1, 3);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(empty).center());
+        QVERIFY(!panel->isVisible());
     }
 
     void personSheetResultsAndSubjectNames()

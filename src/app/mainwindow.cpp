@@ -3,6 +3,7 @@
 #include "appsettings.h"
 #include "classdata/classdocument.h"
 #include "classdata/passworddialog.h"
+#include "grades/enlargedtextpanel.h"
 #include "grades/personpage.h"
 #include "grades/personpageview.h"
 #include "grades/sheetview.h"
@@ -108,6 +109,11 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     layout->addLayout(bar);
     setCentralWidget(central);
 
+    m_enlarged = new EnlargedTextPanel(central);
+    m_enlarged->move(420, 30);
+    for (SubjectSheetView *view : qAsConst(m_subjectViews))
+        m_enlarged->follow(view->view());
+
     m_helpPanel = new HelpPanel(ClassDocument::ProgramVersion, central);
     m_helpPanel->hide();
     connect(m_helpPanel, &HelpPanel::searchUpdateRequested, this, &MainWindow::searchUpdate);
@@ -203,6 +209,8 @@ void MainWindow::createPages()
 
 void MainWindow::pageActivated(int index)
 {
+    if (m_enlarged)
+        m_enlarged->hide();
     QWidget *page = m_tabs->widget(index);
     if (page == m_personView) {
         m_personView->refresh();

@@ -10,6 +10,7 @@
 #include <vector>
 
 class AppSettings;
+class EnlargedTextPanel;
 class PersonPage;
 class PersonPageView;
 class SubjectSheet;
@@ -54,6 +55,7 @@ public:
     // course-book sheets.
     QWidget *page(int n) const { return m_pages.value(n - 1); }
     PersonPageView *personPage() const { return m_personView; }
+    EnlargedTextPanel *enlargedTextPanel() const { return m_enlarged; }
     SubjectSheetView *subjectSheet(int subject) const { return m_subjectViews.value(subject - 1); }
 
     // The display position of every page, in page order.
@@ -99,6 +101,7 @@ private:
     std::vector<std::unique_ptr<SubjectSheet>> m_subjectSheets;
     PersonPageView *m_personView = nullptr;
     QVector<SubjectSheetView *> m_subjectViews;
+    EnlargedTextPanel *m_enlarged = nullptr;
     HelpPanel *m_helpPanel;
     PasswordDialog *m_passwordDialog;
     QPushButton *m_loadButton;
