@@ -3,6 +3,8 @@
 #include "appsettings.h"
 #include "classdata/classdocument.h"
 #include "classdata/passworddialog.h"
+#include "coursebook/coursebooksheet.h"
+#include "coursebook/coursebookview.h"
 #include "grades/enlargedtextpanel.h"
 #include "grades/personpage.h"
 #include "grades/personpageview.h"
@@ -113,6 +115,13 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     m_enlarged->move(420, 30);
     for (SubjectSheetView *view : qAsConst(m_subjectViews))
         m_enlarged->follow(view->view());
+    // Blocks travel to and from spreadsheets on the first two subjects and the course book.
+    m_subjectViews[0]->view()->enableClipboardMenu();
+    m_subjectViews[1]->view()->enableClipboardMenu();
+    for (CourseBookView *view : qAsConst(m_courseViews))
+        view->view()->enableClipboardMenu();
+    for (CourseBookView *view : qAsConst(m_courseViews))
+        m_enlarged->follow(view->view());
 
     m_helpPanel = new HelpPanel(ClassDocument::ProgramVersion, central);
     m_helpPanel->hide();
@@ -188,6 +197,13 @@ void MainWindow::createPages()
             auto *view = new SubjectSheetView(*m_subjectSheets.back());
             m_subjectViews << view;
             page = view;
+        } else if (n >= 17) {
+            m_courseSheets.push_back(std::make_unique<CourseBookSheet>(m_document, n - 16));
+            auto *view = new CourseBookView(*m_courseSheets.back(), m_prompts);
+            view->setHintShown(true);
+            connect(view, &CourseBookView::closeProgramRequested, this, &QWidget::close);
+            m_courseViews << view;
+            page = view;
         } else {
             page = new QWidget;
         }
@@ -197,6 +213,14 @@ void MainWindow::createPages()
     }
     // The overview is shown only while the verbal evaluation is switched on.
     m_tabs->setTabVisible(OverviewPage - 1, false);
+
+    // The attendance legend is a hint for the first moments on the course book only.
+    m_hintTimer = new QTimer(this);
+    m_hintTimer->setInterval(10000);
+    connect(m_hintTimer, &QTimer::timeout, this, [this] {
+        for (CourseBookView *view : qAsConst(m_courseViews))
+            view->setHintShown(false);
+    });
     // Pages can be dragged into another order; the person page always stays first.
     m_tabs->setMovable(true);
     connect(m_tabs->tabBar(), &QTabBar::tabMoved, this, [this] {
@@ -219,6 +243,14 @@ void MainWindow::pageActivated(int index)
     for (SubjectSheetView *view : qAsConst(m_subjectViews)) {
         if (view == page) {
             view->activate();
+            return;
+        }
+    }
+    for (CourseBookView *view : qAsConst(m_courseViews)) {
+        if (view == page) {
+            view->activate();
+            if (view == m_courseViews.constFirst())
+                m_hintTimer->start();
             return;
         }
     }
@@ -358,6 +390,10 @@ void MainWindow::applyColourScheme(bool popArt)
         sheet->setPopArt(popArt);
     m_personView->sheet()->viewport()->update();
     for (SubjectSheetView *view : qAsConst(m_subjectViews))
+        view->view()->viewport()->update();
+    for (auto &sheet : m_courseSheets)
+        sheet->setPopArt(popArt);
+    for (CourseBookView *view : qAsConst(m_courseViews))
         view->view()->viewport()->update();
     const bool overviewVisible = m_tabs->isTabVisible(m_tabs->indexOf(page(OverviewPage)));
     if (overviewVisible) {

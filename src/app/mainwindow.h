@@ -10,6 +10,9 @@
 #include <vector>
 
 class AppSettings;
+class CourseBookSheet;
+class CourseBookView;
+class QTimer;
 class EnlargedTextPanel;
 class PersonPage;
 class PersonPageView;
@@ -56,6 +59,7 @@ public:
     QWidget *page(int n) const { return m_pages.value(n - 1); }
     PersonPageView *personPage() const { return m_personView; }
     EnlargedTextPanel *enlargedTextPanel() const { return m_enlarged; }
+    CourseBookView *courseBook(int halfYear) const { return m_courseViews.value(halfYear - 1); }
     SubjectSheetView *subjectSheet(int subject) const { return m_subjectViews.value(subject - 1); }
 
     // The display position of every page, in page order.
@@ -102,6 +106,9 @@ private:
     PersonPageView *m_personView = nullptr;
     QVector<SubjectSheetView *> m_subjectViews;
     EnlargedTextPanel *m_enlarged = nullptr;
+    std::vector<std::unique_ptr<CourseBookSheet>> m_courseSheets;
+    QVector<CourseBookView *> m_courseViews;
+    QTimer *m_hintTimer = nullptr;
     HelpPanel *m_helpPanel;
     PasswordDialog *m_passwordDialog;
     QPushButton *m_loadButton;

@@ -2,6 +2,7 @@
 
 #include "app/userprompts.h"
 #include "classdata/classdocument.h"
+#include "coursebook/coursebooksheet.h"
 #include "gradewalk.h"
 #include "personoperations.h"
 #include "gradesettings.h"
@@ -211,6 +212,7 @@ void PersonPage::moveDown()
 void PersonPage::deleteCurrent()
 {
     PersonOperations::deletePerson(m_document.grid(), current());
+    CourseBookSheet::recountClass(m_document.grid());
     m_document.setSaved(false);
     back();
 }
@@ -220,6 +222,7 @@ void PersonPage::insertFreeSlot()
     if (current() >= LastPerson)
         return;
     PersonOperations::insertFreeSlot(m_document.grid(), current());
+    CourseBookSheet::recountClass(m_document.grid());
     m_document.setSaved(false);
     m_rememberedRow = 1;
     show(current() + 1);

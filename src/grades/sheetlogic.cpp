@@ -1,5 +1,7 @@
 #include "sheetlogic.h"
 
+#include "sheetclipboard.h"
+
 const QColor SheetLogic::EvenRow(0xD8, 0xE9, 0xFC);
 const QColor SheetLogic::EvenRowPopArt(0xFE, 0xC5, 0xF9);
 const QColor SheetLogic::OddRow(Qt::white);
@@ -24,4 +26,12 @@ QColor SheetLogic::foreground(int column, int row) const
     Q_UNUSED(column)
     Q_UNUSED(row)
     return Qt::black;
+}
+
+void SheetLogic::paste(int column, int row, const QString &text)
+{
+    const SheetClipboard::PasteResult result =
+        SheetClipboard::pasteBlock(m_table, column, row, text, SheetClipboard::PasteMode::Sheet);
+    if (result.changed())
+        afterPaste(result.firstRow, result.lastRow);
 }

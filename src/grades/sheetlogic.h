@@ -25,6 +25,9 @@ public:
     virtual void edit(int column, int row, const QString &text) = 0;
     virtual void select(int column, int row) { Q_UNUSED(column) Q_UNUSED(row) }
 
+    // Pastes tab-separated text with its top left at the cell; the sheet commits at once.
+    void paste(int column, int row, const QString &text);
+
     virtual bool isEditable(int column, int row) const = 0;
     // Result cells take digits only.
     virtual bool takesDigitsOnly(int column, int row) const = 0;
@@ -52,6 +55,12 @@ public:
     void setPopArt(bool on) { m_popArt = on; }
 
 protected:
+    // Rows first..last received pasted cells.
+    virtual void afterPaste(int firstRow, int lastRow)
+    {
+        Q_UNUSED(firstRow)
+        Q_UNUSED(lastRow)
+    }
     // Rows that take part in the current-row colour.
     virtual bool isDataRow(int row) const { return row >= 1; }
 

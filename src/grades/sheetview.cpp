@@ -1,10 +1,14 @@
 #include "sheetview.h"
 
+#include "sheetclipboard.h"
 #include "sheetdelegate.h"
 #include "sheetlogic.h"
 #include "sheetmodel.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QMenu>
 
 SheetView::SheetView(SheetLogic &logic, QWidget *parent)
     : QTableView(parent),
@@ -60,4 +64,48 @@ void SheetView::currentChanged(const QModelIndex &current, const QModelIndex &pr
     // The whole current row is coloured, so both rows need repainting.
     viewport()->update();
     emit cellSelected(current.column(), current.row());
+}
+
+void SheetView::enableClipboardMenu()
+{
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("copy"), this, &SheetView::copySelection);
+        menu.addAction(QStringLiteral("paste"), this, &SheetView::pasteClipboard);
+        menu.exec(viewport()->mapToGlobal(position));
+    });
+}
+
+void SheetView::copySelection()
+{
+    QModelIndexList cells = selectedIndexes();
+    if (cells.isEmpty() && currentIndex().isValid())
+        cells << currentIndex();
+    if (cells.isEmpty())
+        return;
+    int left = cells.first().column(), right = left, top = cells.first().row(), bottom = top;
+    for (const QModelIndex &cell : qAsConst(cells)) {
+        left = qMin(left, cell.column());
+        right = qMax(right, cell.column());
+        top = qMin(top, cell.row());
+        bottom = qMax(bottom, cell.row());
+    }
+    QGuiApplication::clipboard()->setText(
+        SheetClipboard::copyBlock(m_logic.table(), left, top, right, bottom));
+}
+
+void SheetView::pasteClipboard()
+{
+    QModelIndexList cells = selectedIndexes();
+    QModelIndex start = currentIndex();
+    for (const QModelIndex &cell : qAsConst(cells))
+        if (!start.isValid() || cell.row() < start.row() ||
+            (cell.row() == start.row() && cell.column() < start.column()))
+            start = cell;
+    if (!start.isValid())
+        return;
+    m_logic.paste(start.column(), start.row(), QGuiApplication::clipboard()->text());
+    refresh();
 }

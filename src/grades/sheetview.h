@@ -24,6 +24,11 @@ public:
     void refresh();
     void applySizes();
 
+    // Offers "copy" and "paste" on the right mouse button.
+    void enableClipboardMenu();
+    void copySelection();
+    void pasteClipboard();
+
 signals:
     void cellSelected(int column, int row);
 

@@ -134,3 +134,12 @@ QColor SubjectSheet::foreground(int column, int row) const
         return Uncounted;
     return SheetLogic::foreground(column, row);
 }
+
+void SubjectSheet::afterPaste(int firstRow, int lastRow)
+{
+    // Pasted results are counted at once, so the class never keeps stale averages.
+    const auto settings = gradeSettingsOf(m_document);
+    for (int row = qMax(1, firstRow); row <= qMin(lastRow, int(ClassDocument::PersonCount)); ++row)
+        ResultRow::RecomputeRow(m_table, row, Grades::Screen::SubjectSheet, settings);
+    commit(0);
+}

@@ -43,6 +43,7 @@ public:
 
 protected:
     bool isDataRow(int row) const override { return row >= 1 && row <= 34; }
+    void afterPaste(int firstRow, int lastRow) override;
 
 private:
     int gridRow(int sheetRow) const;

@@ -1,0 +1,236 @@
+#include "coursebooksheet.h"
+
+#include "app/userprompts.h"
+#include "classdata/classdocument.h"
+
+#include <QLocale>
+
+const QString CourseBookSheet::Legend = QStringLiteral(
+    "Anwesenheit wie folgt eintragen:\rE unf F werden vom Programm gezählt!\r1 = anwesend\r2 = "
+    "verspätet\rF = fehlt\rE = fehlt(e) entschuldigt ");
+const QColor CourseBookSheet::Absent(0xFF, 0x00, 0x00);
+
+namespace {
+
+bool isExcused(const QString &entry)
+{
+    return entry == QLatin1String("E") || entry == QLatin1String("e");
+}
+
+bool isUnexcused(const QString &entry)
+{
+    return entry == QLatin1String("F") || entry == QLatin1String("f");
+}
+
+QString countText(int count)
+{
+    return count == 0 ? QString() : QString::number(count);
+}
+
+} // namespace
+
+CourseBookSheet::CourseBookSheet(ClassDocument &document, int halfYear)
+    : m_document(document), m_halfYear(halfYear), m_doubles(*this)
+{
+    m_table.resize(Columns, Rows);
+}
+
+void CourseBookSheet::setLabels()
+{
+    m_table.setCell(0, 0, QStringLiteral(" Datum:"));
+    m_table.setCell(0, 1, QStringLiteral(" Inhalt:"));
+    m_table.setCell(1, 0, QStringLiteral(" automatische"));
+    m_table.setCell(2, 0, QStringLiteral(" Berechnung"));
+    m_table.setCell(1, 1, QStringLiteral("E+F = Fehlstunden gesamt:"));
+    m_table.setCell(2, 1, QStringLiteral("F = davon unentschuldigt:"));
+    SheetTable &doubles = m_doubles.cells();
+    doubles.setCell(0, 0, QStringLiteral(" Doppelstunden: (D)"));
+    doubles.setCell(1, 0, QStringLiteral("/"));
+    doubles.setCell(2, 0, QStringLiteral("/"));
+}
+
+bool CourseBookSheet::show(const QDate &today)
+{
+    const ClassGrid &grid = m_document.grid();
+    SheetTable &doubles = m_doubles.cells();
+    for (int c = 1; c < Columns; ++c)
+        doubles.setCell(c, 0, grid.cell(c + 46, doubleLessonRow()));
+    for (int i = 0; i < ClassDocument::PersonCount; ++i) {
+        const int row = FirstPersonRow + i;
+        const int dataRow = ClassDocument::dataRow(i);
+        const QString name = grid.cell(0, dataRow);
+        m_table.setCell(0, row, name.isEmpty() ? QString() : QStringLiteral("%1. %2").arg(i + 1).arg(name));
+        for (int c = 1; c < Columns; ++c)
+            m_table.setCell(c, row, grid.cell(c + offset(), dataRow));
+    }
+    for (int c = 1; c < Columns; ++c) {
+        m_table.setCell(c, 0, grid.cell(c + offset(), 598));
+        m_table.setCell(c, 1, grid.cell(c + offset(), 599));
+    }
+    setLabels();
+
+    int column = FirstLesson;
+    while (column < Columns - 1 && !m_table.cell(column, 0).isEmpty())
+        ++column;
+    if (m_table.cell(column, 0).isEmpty()) {
+        const QString date = QLocale::system().toString(today, QLocale::ShortFormat);
+        if (column == FirstLesson || m_table.cell(column - 1, 0) != date)
+            m_table.setCell(column, 0, date);
+    }
+    m_cursor = QPoint(column, 1);
+
+    if (hasOlderEntries())
+        return true;
+    recount();
+    return false;
+}
+
+bool CourseBookSheet::hasOlderEntries() const
+{
+    for (int row = 3; row <= 34; ++row)
+        for (int c = 1; c <= 2; ++c) {
+            const QString entry = m_table.cell(c, row);
+            if (isExcused(entry) || isUnexcused(entry))
+                return true;
+        }
+    return false;
+}
+
+void CourseBookSheet::recount()
+{
+    for (int row = FirstPersonRow; row < Rows; ++row) {
+        int excused = 0;
+        int unexcused = 0;
+        for (int c = FirstLesson; c < Columns; ++c) {
+            const int weight = m_doubles.isDouble(c) ? 2 : 1;
+            const QString entry = m_table.cell(c, row);
+            if (isExcused(entry))
+                excused += weight;
+            else if (isUnexcused(entry))
+                unexcused += weight;
+        }
+        m_table.setCell(2, row, countText(unexcused));
+        m_table.setCell(1, row, countText(excused + unexcused));
+    }
+}
+
+void CourseBookSheet::writeBack()
+{
+    // Counted first, so that the class never holds totals of an older state.
+    recount();
+    ClassGrid &grid = m_document.grid();
+    for (int i = 0; i < ClassDocument::PersonCount; ++i)
+        for (int c = 1; c < Columns; ++c)
+            grid.setCell(c + offset(), ClassDocument::dataRow(i), m_table.cell(c, FirstPersonRow + i));
+    for (int row = 0; row <= 1; ++row) {
+        for (int c = 0; c < Columns; ++c) {
+            grid.setCell(c + offset(), 598 + row, m_table.cell(c, row));
+            grid.setCell(c + offset(), row, m_table.cell(c, row));
+        }
+    }
+}
+
+void CourseBookSheet::writeDoubleLessons()
+{
+    ClassGrid &grid = m_document.grid();
+    for (int c = 1; c < Columns; ++c)
+        grid.setCell(c + 46, doubleLessonRow(), m_doubles.table().cell(c, 0));
+    writeBack();
+}
+
+bool CourseBookSheet::clearEntries(UserPrompts &prompts, const QDate &today)
+{
+    const QString which = m_halfYear == 1 ? QStringLiteral("ersten") : QStringLiteral("zweiten");
+    if (!prompts.askYesNo(QStringLiteral("Dies wird die Einträge der %1 Kursliste löschen!\r \rSoll "
+                                         "ich die Einträge löschen?")
+                              .arg(which)))
+        return false;
+    ClassGrid &grid = m_document.grid();
+    for (int c = 1; c < Columns; ++c)
+        grid.setCell(c + 46, doubleLessonRow(), QString());
+    show(today);
+    for (int row = 0; row < Rows; ++row)
+        for (int c = 1; c < Columns; ++c)
+            m_table.setCell(c, row, QString());
+    for (int c = 1; c < Columns; ++c)
+        m_doubles.cells().setCell(c, 0, QString());
+    writeBack();
+    setLabels();
+    return true;
+}
+
+void CourseBookSheet::recountClass(ClassGrid &grid)
+{
+    for (int half = 0; half < 2; ++half) {
+        const int offset = half == 0 ? 46 : 107;
+        const int doubleRow = half == 0 ? 578 : 579;
+        for (int i = 0; i < ClassDocument::PersonCount; ++i) {
+            const int dataRow = ClassDocument::dataRow(i);
+            int excused = 0;
+            int unexcused = 0;
+            for (int c = FirstLesson; c < Columns; ++c) {
+                const QString mark = grid.cell(c + 46, doubleRow);
+                const int weight =
+                    (mark == QLatin1String("D") || mark == QLatin1String("d")) ? 2 : 1;
+                const QString entry = grid.cell(c + offset, dataRow);
+                if (isExcused(entry))
+                    excused += weight;
+                else if (isUnexcused(entry))
+                    unexcused += weight;
+            }
+            grid.setCell(offset + 1, dataRow, countText(excused + unexcused));
+            grid.setCell(offset + 2, dataRow, countText(unexcused));
+        }
+    }
+}
+
+void CourseBookSheet::edit(int column, int row, const QString &text)
+{
+    if (!isEditable(column, row))
+        return;
+    m_table.setCell(column, row, text);
+    writeBack();
+}
+
+void CourseBookSheet::select(int column, int row)
+{
+    Q_UNUSED(row)
+    m_currentColumn = column;
+}
+
+bool CourseBookSheet::isEditable(int column, int row) const
+{
+    return column >= FirstLesson && column < Columns && row >= 0 && row < Rows;
+}
+
+int CourseBookSheet::columnWidth(int column) const
+{
+    if (column == 0)
+        return 145;
+    if (column <= 2)
+        return 24;
+    return 20;
+}
+
+int CourseBookSheet::rowHeight(int row) const
+{
+    switch (row) {
+    case 0: return 60;
+    case 1: return m_contentRowShown ? 120 : 1;
+    case Rows - 1: return 19;
+    default: return 18;
+    }
+}
+
+QColor CourseBookSheet::background(int column, int row, bool selected, int currentRow) const
+{
+    if (selected)
+        return Selected;
+    if (row >= FirstPersonRow && isUnexcused(m_table.cell(column, row)))
+        return Absent;
+    if ((row >= FirstPersonRow && row == currentRow) || (row == 0 && column == m_currentColumn))
+        return CurrentRow;
+    if (row % 2 == 0)
+        return m_popArt ? EvenRowPopArt : EvenRow;
+    return OddRow;
+}
