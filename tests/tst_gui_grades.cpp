@@ -1,71 +1,19 @@
 // Typing results into the subject sheets and the person page, with real key and mouse events.
 
-#include "app/appsettings.h"
-#include "app/mainwindow.h"
-#include "classdata/classdocument.h"
 #include "grades/enlargedtextpanel.h"
 #include "grades/personpageview.h"
 #include "grades/sheetview.h"
 #include "grades/subjectsheetview.h"
-#include "testsupport.h"
+#include "guishell.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-struct Shell
-{
-    Shell()
-    {
-        options.programFolder = dir.path();
-        options.reportFolder = dir.filePath(QStringLiteral("tmp"));
-        options.today = QDate(2026, 12, 6);
-        ClassGrid &grid = document.grid();
-        grid.setCell(0, 16, QStringLiteral("Albrecht, Paul"));
-        grid.setCell(1, 16, QStringLiteral("7b"));
-        grid.setCell(2, 16, QStringLiteral("2026/27"));
-        grid.setCell(0, 33, QStringLiteral("Bauer, Lina"));
-        grid.setCell(1, 33, QStringLiteral("7b"));
-        // Lina has results in subject 3 that the settings will be applied to.
-        grid.setCell(1, 33 + 3 - 16, QStringLiteral("10"));
-        grid.setCell(32, 33 + 3 - 16, QStringLiteral("12"));
-        document.setSaved(true);
-        window = std::make_unique<MainWindow>(document, settings, prompts, options);
-        window->show();
-        window->showLoadedClass();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    PersonPageView *person() const { return window->personPage(); }
-
-    // Types into a sheet cell as a teacher does: the first key opens the editor.
-    static void type(SheetView *view, int row, int column, const QString &text)
-    {
-        const QModelIndex index = view->model()->index(row, column);
-        view->scrollTo(index);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-        QCOMPARE(view->currentIndex(), index);
-        QTest::keyClick(view, text.at(0).toLatin1());
-        QWidget *editor = QApplication::focusWidget();
-        QVERIFY2(editor && editor != view, editor ? editor->metaObject()->className() : "none");
-        QTest::keyClicks(editor, text.mid(1));
-    }
-
-    QTemporaryDir dir;
-    ClassDocument document;
-    AppSettings settings;
-    ScriptedPrompts prompts;
-    MainWindow::Options options;
-    std::unique_ptr<MainWindow> window;
-};
-
-} // namespace
+using Shell = GuiShell;
 
 class TestGradesGui : public QObject
 {

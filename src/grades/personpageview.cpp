@@ -2,12 +2,14 @@
 
 #include "classdata/classdocument.h"
 #include "classdata/photoconverter.h"
+#include "mailaddress.h"
 #include "sheetmodel.h"
 #include "sheetview.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -63,7 +65,7 @@ const SliderStep SliderSteps[] = {
     {"70%", "30%", QColor(0xFF, 0x00, 0x00)},
 };
 
-// The yellow notice reacts to a click anywhere on it.
+// The yellow notice and the "eMail:" caption react to a click anywhere on them.
 class ClickableLabel : public QLabel
 {
 public:
@@ -73,6 +75,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         QLabel::mouseReleaseEvent(event);
+        if (onClick)
+            onClick();
+    }
+};
+
+class ClickableFrame : public QFrame
+{
+public:
+    std::function<void()> onClick;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        QFrame::mouseReleaseEvent(event);
         if (onClick)
             onClick();
     }
@@ -97,7 +113,18 @@ PersonPageView::PersonPageView(PersonPage &page, QWidget *parent)
         auto *edit = new QLineEdit;
         edit->setObjectName(QLatin1String(spec.name));
         m_fields.insert(spec.field, edit);
-        fieldGrid->addWidget(new QLabel(QString::fromUtf8(spec.caption)), row, 0);
+        QLabel *caption = nullptr;
+        if (spec.field == PersonPage::Email) {
+            auto *clickable = new ClickableLabel;
+            clickable->onClick = [this] { openMail(false); };
+            clickable->setCursor(Qt::PointingHandCursor);
+            clickable->setObjectName(QStringLiteral("emailCaption"));
+            m_emailCaption = caption = clickable;
+        } else {
+            caption = new QLabel;
+        }
+        caption->setText(QString::fromUtf8(spec.caption));
+        fieldGrid->addWidget(caption, row, 0);
         fieldGrid->addWidget(edit, row, 1);
         const PersonPage::Field field = spec.field;
         connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString &text) {
@@ -165,6 +192,22 @@ PersonPageView::PersonPageView(PersonPage &page, QWidget *parent)
         refresh();
     });
 
+    auto *mailPanel = new ClickableFrame;
+    mailPanel->onClick = [this] { openMail(m_mailToAll->isChecked()); };
+    m_mailPanel = mailPanel;
+    m_mailPanel->setObjectName(QStringLiteral("mailPanel"));
+    m_mailPanel->setFrameShape(QFrame::StyledPanel);
+    m_mailPanel->setCursor(Qt::PointingHandCursor);
+    m_mailToAll = new QCheckBox(QStringLiteral("an alle ?"));
+    m_mailToAll->setObjectName(QStringLiteral("mailToAllCheck"));
+    connect(m_mailToAll, &QCheckBox::toggled, this, [this](bool on) {
+        m_mailToAll->setText(on ? QStringLiteral("an alle !") : QStringLiteral("an alle ?"));
+    });
+    auto *mailLayout = new QHBoxLayout(m_mailPanel);
+    mailLayout->addWidget(new QLabel(QStringLiteral("Mail to:")));
+    mailLayout->addWidget(m_mailToAll);
+    mailLayout->addStretch();
+
     auto *navigation = new QHBoxLayout;
     navigation->addWidget(back);
     navigation->addWidget(new QLabel(QStringLiteral("Listenplatz")));
@@ -182,6 +225,7 @@ PersonPageView::PersonPageView(PersonPage &page, QWidget *parent)
     commands->addWidget(remove);
     commands->addWidget(newYear);
     commands->addWidget(newGroup);
+    commands->addWidget(m_mailPanel);
     commands->addStretch();
 
     // Grading settings of the class.
@@ -396,4 +440,11 @@ void PersonPageView::applyToAll()
     });
     m_progress->hide();
     afterNavigation();
+}
+
+void PersonPageView::openMail(bool toAll)
+{
+    const QUrl url = toAll ? MailAddress::toAll(m_page.document().grid())
+                           : MailAddress::toPerson(m_page.field(PersonPage::Email));
+    QDesktopServices::openUrl(url);
 }

@@ -10,6 +10,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QFrame;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -30,6 +31,9 @@ public:
     SheetView *sheet() const { return m_sheet; }
     QLineEdit *fieldEdit(PersonPage::Field field) const { return m_fields.value(field); }
     QWidget *notice() const { return m_notice; }
+    QLabel *emailCaption() const { return m_emailCaption; }
+    QFrame *mailPanel() const { return m_mailPanel; }
+    QCheckBox *mailToAll() const { return m_mailToAll; }
 
     // Where photos are found; the program sets it when the project folder changes.
     void setPhotoFolder(const std::function<QString()> &folder) { m_photoFolder = folder; }
@@ -53,6 +57,7 @@ private:
     void afterNavigation();
     void updateNotice();
     void applyToAll();
+    void openMail(bool toAll);
     QPushButton *button(const QString &text, const char *name);
 
     PersonPage &m_page;
@@ -72,5 +77,8 @@ private:
     QCheckBox *m_weighting;
     QLabel *m_notice;
     QProgressBar *m_progress;
+    QLabel *m_emailCaption = nullptr;
+    QFrame *m_mailPanel;
+    QCheckBox *m_mailToAll;
     SheetView *m_sheet;
 };

@@ -1,0 +1,48 @@
+#include "guishell.h"
+
+#include "grades/personpageview.h"
+#include "grades/sheetview.h"
+
+#include <QApplication>
+#include <QtTest>
+
+GuiShell::GuiShell()
+{
+    options.programFolder = dir.path();
+    options.reportFolder = dir.filePath(QStringLiteral("tmp"));
+    options.today = QDate(2026, 12, 6);
+    ClassGrid &grid = document.grid();
+    grid.setCell(0, 16, QStringLiteral("Albrecht, Paul"));
+    grid.setCell(1, 16, QStringLiteral("7b"));
+    grid.setCell(2, 16, QStringLiteral("2026/27"));
+    grid.setCell(9, 16, QStringLiteral("paul+eltern@example.org"));
+    grid.setCell(0, 33, QStringLiteral("Bauer, Lina"));
+    grid.setCell(1, 33, QStringLiteral("7b"));
+    grid.setCell(9, 33, QStringLiteral("lina@example.org"));
+    // Lina has results in subject 3 that the settings will be applied to.
+    grid.setCell(1, 20, QStringLiteral("10"));
+    grid.setCell(32, 20, QStringLiteral("12"));
+    document.setSaved(true);
+    window = std::make_unique<MainWindow>(document, settings, prompts, options);
+    window->show();
+    window->showLoadedClass();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qWarning("main window not exposed");
+}
+
+PersonPageView *GuiShell::person() const
+{
+    return window->personPage();
+}
+
+void GuiShell::type(SheetView *view, int row, int column, const QString &text)
+{
+    const QModelIndex index = view->model()->index(row, column);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    QCOMPARE(view->currentIndex(), index);
+    QTest::keyClick(view, text.at(0).toLatin1());
+    QWidget *editor = QApplication::focusWidget();
+    QVERIFY2(editor && editor != view, editor ? editor->metaObject()->className() : "none");
+    QTest::keyClicks(editor, text.mid(1));
+}
