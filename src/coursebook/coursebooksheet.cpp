@@ -27,6 +27,31 @@ QString countText(int count)
     return count == 0 ? QString() : QString::number(count);
 }
 
+struct Totals
+{
+    QString all;       // E and F
+    QString unexcused; // F
+};
+
+// Missed lessons of one person; entry(c) and mark(c) give the attendance and the
+// double-lesson mark of lesson column c. A double lesson counts twice.
+template <typename Entry, typename Mark>
+Totals countMissed(Entry entry, Mark mark)
+{
+    int excused = 0;
+    int unexcused = 0;
+    for (int c = CourseBookSheet::FirstLesson; c < CourseBookSheet::Columns; ++c) {
+        const QString m = mark(c);
+        const int weight = (m == QLatin1String("D") || m == QLatin1String("d")) ? 2 : 1;
+        const QString e = entry(c);
+        if (isExcused(e))
+            excused += weight;
+        else if (isUnexcused(e))
+            unexcused += weight;
+    }
+    return {countText(excused + unexcused), countText(unexcused)};
+}
+
 } // namespace
 
 CourseBookSheet::CourseBookSheet(ClassDocument &document, int halfYear)
@@ -98,19 +123,12 @@ bool CourseBookSheet::hasOlderEntries() const
 
 void CourseBookSheet::recount()
 {
+    const SheetTable &doubles = m_doubles.table();
     for (int row = FirstPersonRow; row < Rows; ++row) {
-        int excused = 0;
-        int unexcused = 0;
-        for (int c = FirstLesson; c < Columns; ++c) {
-            const int weight = m_doubles.isDouble(c) ? 2 : 1;
-            const QString entry = m_table.cell(c, row);
-            if (isExcused(entry))
-                excused += weight;
-            else if (isUnexcused(entry))
-                unexcused += weight;
-        }
-        m_table.setCell(2, row, countText(unexcused));
-        m_table.setCell(1, row, countText(excused + unexcused));
+        const Totals totals = countMissed([&](int c) { return m_table.cell(c, row); },
+                                          [&](int c) { return doubles.cell(c, 0); });
+        m_table.setCell(1, row, totals.all);
+        m_table.setCell(2, row, totals.unexcused);
     }
 }
 
@@ -166,20 +184,10 @@ void CourseBookSheet::recountClass(ClassGrid &grid)
         const int doubleRow = half == 0 ? 578 : 579;
         for (int i = 0; i < ClassDocument::PersonCount; ++i) {
             const int dataRow = ClassDocument::dataRow(i);
-            int excused = 0;
-            int unexcused = 0;
-            for (int c = FirstLesson; c < Columns; ++c) {
-                const QString mark = grid.cell(c + 46, doubleRow);
-                const int weight =
-                    (mark == QLatin1String("D") || mark == QLatin1String("d")) ? 2 : 1;
-                const QString entry = grid.cell(c + offset, dataRow);
-                if (isExcused(entry))
-                    excused += weight;
-                else if (isUnexcused(entry))
-                    unexcused += weight;
-            }
-            grid.setCell(offset + 1, dataRow, countText(excused + unexcused));
-            grid.setCell(offset + 2, dataRow, countText(unexcused));
+            const Totals totals = countMissed([&](int c) { return grid.cell(c + offset, dataRow); },
+                                              [&](int c) { return grid.cell(c + 46, doubleRow); });
+            grid.setCell(offset + 1, dataRow, totals.all);
+            grid.setCell(offset + 2, dataRow, totals.unexcused);
         }
     }
 }

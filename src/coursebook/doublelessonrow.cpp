@@ -7,12 +7,6 @@ DoubleLessonRow::DoubleLessonRow(CourseBookSheet &sheet) : m_sheet(sheet)
     m_table.resize(Columns, 1);
 }
 
-bool DoubleLessonRow::isDouble(int column) const
-{
-    const QString mark = m_table.cell(column, 0);
-    return mark == QLatin1String("D") || mark == QLatin1String("d");
-}
-
 void DoubleLessonRow::edit(int column, int row, const QString &text)
 {
     if (!isEditable(column, row))

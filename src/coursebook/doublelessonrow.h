@@ -13,8 +13,6 @@ public:
     explicit DoubleLessonRow(CourseBookSheet &sheet);
 
     SheetTable &cells() { return m_table; }
-    // Whether lesson column `column` counts twice ("D" or "d").
-    bool isDouble(int column) const;
 
     void edit(int column, int row, const QString &text) override;
     bool isEditable(int column, int row) const override;

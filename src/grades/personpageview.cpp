@@ -65,8 +65,9 @@ const SliderStep SliderSteps[] = {
     {"70%", "30%", QColor(0xFF, 0x00, 0x00)},
 };
 
-// The yellow notice and the "eMail:" caption react to a click anywhere on them.
-class ClickableLabel : public QLabel
+// The yellow notice, the "eMail:" caption and the mail panel react to a click anywhere on them.
+template <typename Base>
+class Clickable : public Base
 {
 public:
     std::function<void()> onClick;
@@ -74,25 +75,14 @@ public:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override
     {
-        QLabel::mouseReleaseEvent(event);
+        Base::mouseReleaseEvent(event);
         if (onClick)
             onClick();
     }
 };
 
-class ClickableFrame : public QFrame
-{
-public:
-    std::function<void()> onClick;
-
-protected:
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        QFrame::mouseReleaseEvent(event);
-        if (onClick)
-            onClick();
-    }
-};
+using ClickableLabel = Clickable<QLabel>;
+using ClickableFrame = Clickable<QFrame>;
 
 void setLabelColour(QLabel *label, const QColor &colour)
 {
