@@ -11,6 +11,9 @@
 #include "grades/sheetview.h"
 #include "grades/subjectsheet.h"
 #include "grades/subjectsheetview.h"
+#include "verbal/evaluationtable.h"
+#include "verbal/overviewtable.h"
+#include "verbal/overviewview.h"
 #include "helppanel.h"
 #include "onlinecheck.h"
 #include "sessioncontroller.h"
@@ -175,7 +178,9 @@ MainWindow::~MainWindow()
 void MainWindow::createPages()
 {
     m_personPage = std::make_unique<PersonPage>(m_document, m_prompts);
-    m_personView = new PersonPageView(*m_personPage);
+    m_evaluation = std::make_unique<EvaluationTable>(m_document, m_prompts);
+    m_personView = new PersonPageView(*m_personPage, *m_evaluation);
+    connect(m_personView, &PersonPageView::verbalModeChanged, this, &MainWindow::applyVerbalTabs);
     m_personView->setPhotoFolder([this] { return m_controller->projectFolder(); });
     connect(m_personView, &PersonPageView::captionsChanged, this, &MainWindow::updateCaptions);
     connect(m_personView, &PersonPageView::saveRequested, m_controller,
@@ -205,7 +210,9 @@ void MainWindow::createPages()
             m_courseViews << view;
             page = view;
         } else {
-            page = new QWidget;
+            m_overviewTable = std::make_unique<OverviewTable>(m_document);
+            m_overviewView = new OverviewView(*m_overviewTable, m_document.grid());
+            page = m_overviewView;
         }
         page->setObjectName(QStringLiteral("tabsheet%1").arg(n));
         m_pages << page;
@@ -246,6 +253,10 @@ void MainWindow::pageActivated(int index)
             return;
         }
     }
+    if (page == m_overviewView) {
+        m_overviewView->activate();
+        return;
+    }
     for (CourseBookView *view : qAsConst(m_courseViews)) {
         if (view == page) {
             view->activate();
@@ -254,6 +265,25 @@ void MainWindow::pageActivated(int index)
             return;
         }
     }
+}
+
+void MainWindow::applyVerbalTabs()
+{
+    // Pages go back to their standard order first.
+    QVector<int> standard(PageCount);
+    for (int k = 0; k < PageCount; ++k)
+        standard[k] = k;
+    setTabPositions(standard);
+    m_document.setTabPositions(standard);
+    const bool verbal = m_document.verbalEvaluation();
+    for (int n = 2; n <= 15; ++n)
+        m_tabs->setTabVisible(m_tabs->indexOf(page(n)), !verbal);
+    m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), verbal);
+    m_tabs->setTabText(m_tabs->indexOf(page(OverviewPage)), QStringLiteral("Ergebnisübersicht"));
+    // Pop art stays for the grade pages; the verbal evaluation keeps the normal colours.
+    m_popArtCheck->setVisible(!verbal);
+    if (verbal && m_popArtCheck->isChecked())
+        m_popArtCheck->setChecked(false);
 }
 
 void MainWindow::updateCaptions()
@@ -345,8 +375,15 @@ void MainWindow::setCaption(const QString &caption)
 
 void MainWindow::showLoadedClass()
 {
-    setTabPositions(m_document.tabPositions());
-    m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), m_document.verbalEvaluation());
+    if (m_document.verbalEvaluation()) {
+        applyVerbalTabs();
+    } else {
+        for (int n = 2; n <= 15; ++n)
+            m_tabs->setTabVisible(m_tabs->indexOf(page(n)), true);
+        m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), false);
+        m_popArtCheck->setVisible(true);
+        setTabPositions(m_document.tabPositions());
+    }
     showPersonPage();
     m_personView->refresh();
 }
@@ -386,6 +423,8 @@ void MainWindow::applyColourScheme(bool popArt)
     for (QWidget *page : m_pages)
         fill(page, colours.tabs);
     m_personPage->setPopArt(popArt);
+    m_evaluation->setPopArt(popArt);
+    m_overviewTable->setPopArt(popArt);
     for (auto &sheet : m_subjectSheets)
         sheet->setPopArt(popArt);
     m_personView->sheet()->viewport()->update();

@@ -10,6 +10,9 @@
 #include <vector>
 
 class AppSettings;
+class EvaluationTable;
+class OverviewTable;
+class OverviewView;
 class CourseBookSheet;
 class CourseBookView;
 class QTimer;
@@ -60,6 +63,7 @@ public:
     PersonPageView *personPage() const { return m_personView; }
     EnlargedTextPanel *enlargedTextPanel() const { return m_enlarged; }
     CourseBookView *courseBook(int halfYear) const { return m_courseViews.value(halfYear - 1); }
+    OverviewView *overview() const { return m_overviewView; }
     SubjectSheetView *subjectSheet(int subject) const { return m_subjectViews.value(subject - 1); }
 
     // The display position of every page, in page order.
@@ -91,6 +95,8 @@ private:
     void pageActivated(int index);
     void updateCaptions();
     void startNewLearningGroup();
+    // Subject tabs for grades, the overview tab for the verbal evaluation.
+    void applyVerbalTabs();
 
     ClassDocument &m_document;
     AppSettings &m_settings;
@@ -109,6 +115,9 @@ private:
     std::vector<std::unique_ptr<CourseBookSheet>> m_courseSheets;
     QVector<CourseBookView *> m_courseViews;
     QTimer *m_hintTimer = nullptr;
+    std::unique_ptr<EvaluationTable> m_evaluation;
+    std::unique_ptr<OverviewTable> m_overviewTable;
+    OverviewView *m_overviewView = nullptr;
     HelpPanel *m_helpPanel;
     PasswordDialog *m_passwordDialog;
     QPushButton *m_loadButton;

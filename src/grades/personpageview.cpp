@@ -5,8 +5,16 @@
 #include "mailaddress.h"
 #include "sheetmodel.h"
 #include "sheetview.h"
+#include "verbal/evaluationtable.h"
+#include "verbal/levelspanel.h"
+#include "verbal/remarks.h"
+#include "verbal/remarkspanel.h"
 
 #include <QButtonGroup>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QStackedWidget>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -52,6 +60,33 @@ const char *const NoticeText =
     "du weiter arbeitest.\n\n  Weiterhin gutes Gelingen\n\n"
     "                                                                        [OK]";
 
+const char *const VerbalHelpLines[] = {
+    "Immer häufiger werden sogenannte Berichtszeugnisse verteilt.",
+    "Die Beurteilugskriterien überraschen dich manchmal kurz vor Zeugnisausgabe?",
+    "Damit das nicht geschieht, sammelt der Markwart jetzt auch \"Verbalbeurteilungen\"",
+    "während des Schulhalbjahres!",
+    "Wie?",
+    "Wird das entsprechende Häkchen gesetzt, öffnet sich eine Tabelle zum Sammeln von",
+    "Zwischenergebnissen. Dabei müssen die Eintragungen jeweils auf den Personenseiten",
+    "erfolgen. Die Beurteilungskriterien selbst brauchen allerdings nur einmal eingetragen",
+    "oder per Kopie und Rechtsklick eingefügt zu werden. Am besten führt mensch für",
+    "jedes Fach eine eigene Datei.",
+    "Beurteilungen können mit Ziffern (1 bis 9) oder Buchstaben (a bis m) vorgenommen werden.",
+    "Das gelbe Feld entscheidet dann darüber, ob der Durchschnitt/die Tendenz in",
+    "Ziffern oder Buchstaben ausgegeben wird.",
+    "Die druckfähige Übersicht zeigt dann nur die Ergebnisse, allerdings der ganzen Lerngruppe.",
+    "Hierbei wird das persönliche Urteil mit Priorität in die Ergebnisübersicht übernommen.",
+};
+
+QString verbalHelpText()
+{
+    QStringList lines;
+    for (const char *line : VerbalHelpLines)
+        lines << QStringLiteral("   ") + QString::fromUtf8(line);
+    lines << QString() << QStringLiteral("   [Ende? - Klick hier!]");
+    return lines.join(QLatin1Char('\n'));
+}
+
 struct SliderStep
 {
     const char *oral;
@@ -94,8 +129,12 @@ void setLabelColour(QLabel *label, const QColor &colour)
 
 } // namespace
 
-PersonPageView::PersonPageView(PersonPage &page, QWidget *parent)
-    : QWidget(parent), m_page(page), m_sheet(new SheetView(page, this))
+PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QWidget *parent)
+    : QWidget(parent),
+      m_page(page),
+      m_sheet(new SheetView(page, this)),
+      m_evaluation(evaluation),
+      m_evaluationView(new SheetView(evaluation, this))
 {
     auto *fieldGrid = new QGridLayout;
     int row = 0;
@@ -275,6 +314,11 @@ PersonPageView::PersonPageView(PersonPage &page, QWidget *parent)
     });
 
     auto *settings = new QGroupBox;
+    m_gradeSettings = settings;
+    // The page keeps its layout when the verbal evaluation hides the grading settings.
+    QSizePolicy keepPlace = settings->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    settings->setSizePolicy(keepPlace);
     auto *settingsLayout = new QGridLayout(settings);
     settingsLayout->addWidget(m_grades, 0, 0);
     settingsLayout->addWidget(m_points, 0, 1);
@@ -314,9 +358,80 @@ PersonPageView::PersonPageView(PersonPage &page, QWidget *parent)
     m_sheet->setObjectName(QStringLiteral("personSheet"));
     m_sheet->horizontalHeader()->show();
     m_sheet->setRowHidden(15, true);
+
+    // The verbal evaluation takes the place of the grade table.
+    m_evaluationView->setObjectName(QStringLiteral("evaluationTable"));
+    m_evaluationView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_evaluationView, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("einfügen - paste"), this, [this] {
+            if (m_evaluation.pasteCriteria(QGuiApplication::clipboard()->text()))
+                loadEvaluation();
+        });
+        menu.exec(m_evaluationView->viewport()->mapToGlobal(at));
+    });
+    connect(m_evaluationView->sheetModel(), &QAbstractItemModel::dataChanged, this,
+            [this] { m_evaluationView->setToolTip(m_evaluation.hint()); });
+    m_sheets = new QStackedWidget;
+    m_sheets->addWidget(m_sheet);
+    m_sheets->addWidget(m_evaluationView);
+
+    m_verbalCheck = new QCheckBox(QStringLiteral("Verbalbeurteilung"));
+    m_verbalCheck->setObjectName(QStringLiteral("verbalCheck"));
+    connect(m_verbalCheck, &QCheckBox::clicked, this, [this](bool on) {
+        m_page.document().setVerbalEvaluation(on);
+        applyVerbalMode();
+        emit verbalModeChanged(on);
+    });
+    m_verbalHelpButton = button(QStringLiteral("?"), "verbalHelpButton");
+    m_verbalHelpButton->setFixedWidth(28);
+    auto *help = new ClickableLabel;
+    help->onClick = [help] { help->hide(); };
+    m_verbalHelp = help;
+    m_verbalHelp->setObjectName(QStringLiteral("verbalHelp"));
+    m_verbalHelp->setText(verbalHelpText());
+    setLabelColour(m_verbalHelp, QColor(0xFF, 0xFF, 0xE0));
+    m_verbalHelp->setFrameShape(QFrame::Box);
+    m_verbalHelp->setParent(this);
+    m_verbalHelp->hide();
+    connect(m_verbalHelpButton, &QPushButton::clicked, this, [this] {
+        m_verbalHelp->adjustSize();
+        m_verbalHelp->move(416, 225);
+        m_verbalHelp->setVisible(!m_verbalHelp->isVisible());
+        m_verbalHelp->raise();
+    });
+    m_levelsButton = button(QStringLiteral("individuelle Beurteilungsstufen "), "levelsButton");
+    m_levels = new LevelsPanel(m_page.document(), this);
+    m_levels->setGeometry(592, 0, 380, 330);
+    connect(m_levelsButton, &QPushButton::clicked, this, &PersonPageView::toggleLevels);
+
+    auto *remarksCaption = new ClickableLabel;
+    m_remarksCaption = remarksCaption;
+    m_remarksCaption->setObjectName(QStringLiteral("remarksCaption"));
+    m_remarksCaption->setText(QStringLiteral("Bemerkungen"));
+    m_remarksCaption->setFrameShape(QFrame::StyledPanel);
+    m_remarksCaption->setCursor(Qt::PointingHandCursor);
+    m_remarksCaption->setAlignment(Qt::AlignCenter);
+    m_remarks = new RemarksPanel(m_page.document(), this);
+    m_remarks->move(300, 60);
+    m_remarks->hide();
+    remarksCaption->onClick = [this] { m_remarks->openFor(m_page.current()); };
+    connect(m_remarks, &RemarksPanel::closed, this, [this](bool update) {
+        if (update)
+            updateRemarksCaption();
+    });
+
+    auto *verbalBar = new QHBoxLayout;
+    verbalBar->addWidget(m_verbalCheck);
+    verbalBar->addWidget(m_verbalHelpButton);
+    verbalBar->addWidget(m_levelsButton);
+    verbalBar->addStretch();
+    verbalBar->addWidget(m_remarksCaption);
+    right->insertLayout(1, verbalBar);
+
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(m_sheet, 1);
+    layout->addWidget(m_sheets, 1);
 
     connect(m_sheet->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
         emit captionsChanged();
@@ -331,9 +446,59 @@ QPushButton *PersonPageView::button(const QString &text, const char *name)
     return b;
 }
 
+void PersonPageView::applyVerbalMode()
+{
+    const bool verbal = m_page.document().verbalEvaluation();
+    m_verbalCheck->setChecked(verbal);
+    m_sheets->setCurrentWidget(verbal ? static_cast<QWidget *>(m_evaluationView) : m_sheet);
+    m_gradeSettings->setVisible(!verbal);
+    m_levelsButton->setVisible(verbal);
+    if (!verbal) {
+        m_levels->hide();
+        m_levelsButton->setText(QStringLiteral("individuelle Beurteilungsstufen "));
+    }
+    if (verbal) {
+        loadEvaluation();
+        m_evaluationView->setFocus();
+    } else if (m_page.field(PersonPage::Name).isEmpty()) {
+        m_fields[PersonPage::Name]->setFocus();
+    }
+}
+
+void PersonPageView::loadEvaluation()
+{
+    m_evaluation.setPopArt(m_page.popArt());
+    m_evaluation.load();
+    m_evaluationView->reload();
+    const QPoint cursor = m_evaluation.cursor();
+    m_evaluationView->setCurrentIndex(m_evaluationView->model()->index(cursor.y(), cursor.x()));
+    m_evaluationView->setToolTip(m_evaluation.hint());
+}
+
+void PersonPageView::updateRemarksCaption()
+{
+    QFont font = m_remarksCaption->font();
+    font.setBold(Remarks::hasRemarks(m_page.document().grid(), m_page.current()));
+    m_remarksCaption->setFont(font);
+}
+
+void PersonPageView::toggleLevels()
+{
+    if (m_levels->isVisible()) {
+        m_levels->hide();
+        m_levelsButton->setText(QStringLiteral("individuelle Beurteilungsstufen "));
+        return;
+    }
+    m_levels->move(592, 0);
+    m_levels->open();
+    m_levelsButton->setText(QStringLiteral("Beurteilungsstufen weg"));
+}
+
 void PersonPageView::refresh()
 {
     m_page.enter();
+    applyVerbalMode();
+    updateRemarksCaption();
     m_sheet->setRowHidden(0, !m_page.weightingSwitch());
     loadFields();
     loadSettings();
@@ -346,6 +511,11 @@ void PersonPageView::refresh()
 
 void PersonPageView::afterNavigation()
 {
+    if (m_page.document().verbalEvaluation())
+        loadEvaluation();
+    updateRemarksCaption();
+    if (m_remarks->isVisible())
+        m_remarks->openFor(m_page.current());
     loadFields();
     loadSettings();
     m_sheet->reload();

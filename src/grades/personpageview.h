@@ -16,6 +16,10 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class EvaluationTable;
+class LevelsPanel;
+class QStackedWidget;
+class RemarksPanel;
 class SheetView;
 
 // The person page on screen. Holds no data: every field and cell goes to the PersonPage
@@ -25,7 +29,7 @@ class PersonPageView : public QWidget
     Q_OBJECT
 
 public:
-    PersonPageView(PersonPage &page, QWidget *parent = nullptr);
+    PersonPageView(PersonPage &page, EvaluationTable &evaluation, QWidget *parent = nullptr);
 
     PersonPage &page() const { return m_page; }
     SheetView *sheet() const { return m_sheet; }
@@ -34,6 +38,15 @@ public:
     QLabel *emailCaption() const { return m_emailCaption; }
     QFrame *mailPanel() const { return m_mailPanel; }
     QCheckBox *mailToAll() const { return m_mailToAll; }
+    QCheckBox *verbalCheck() const { return m_verbalCheck; }
+    SheetView *evaluationView() const { return m_evaluationView; }
+    QLabel *remarksCaption() const { return m_remarksCaption; }
+    RemarksPanel *remarksPanel() const { return m_remarks; }
+    LevelsPanel *levelsPanel() const { return m_levels; }
+    QPushButton *levelsButton() const { return m_levelsButton; }
+
+    // Shows the grade controls or the verbal evaluation, as the class is set.
+    void applyVerbalMode();
 
     // Where photos are found; the program sets it when the project folder changes.
     void setPhotoFolder(const std::function<QString()> &folder) { m_photoFolder = folder; }
@@ -49,6 +62,8 @@ signals:
     // A new learning group was started: the window resets what lies outside the page.
     void newLearningGroupStarted();
     void popArtChanged(bool on);
+    // "Verbalbeurteilung" was switched by the teacher.
+    void verbalModeChanged(bool on);
 
 private:
     void loadFields();
@@ -58,6 +73,9 @@ private:
     void updateNotice();
     void applyToAll();
     void openMail(bool toAll);
+    void loadEvaluation();
+    void updateRemarksCaption();
+    void toggleLevels();
     QPushButton *button(const QString &text, const char *name);
 
     PersonPage &m_page;
@@ -81,4 +99,15 @@ private:
     QFrame *m_mailPanel;
     QCheckBox *m_mailToAll;
     SheetView *m_sheet;
+    EvaluationTable &m_evaluation;
+    QCheckBox *m_verbalCheck;
+    QPushButton *m_verbalHelpButton;
+    QLabel *m_verbalHelp;
+    QStackedWidget *m_sheets;
+    SheetView *m_evaluationView;
+    QPushButton *m_levelsButton;
+    LevelsPanel *m_levels;
+    QLabel *m_remarksCaption;
+    RemarksPanel *m_remarks;
+    QWidget *m_gradeSettings;
 };

@@ -1,0 +1,33 @@
+#include "overviewview.h"
+
+#include "classdata/classgrid.h"
+#include "grades/sheetview.h"
+#include "overviewtable.h"
+
+#include <QVBoxLayout>
+
+OverviewView::OverviewView(OverviewTable &table, ClassGrid &grid, QWidget *parent)
+    : QWidget(parent), m_table(table), m_view(new SheetView(table, this))
+{
+    m_view->setObjectName(QStringLiteral("overviewSheet"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    // The overview keeps nothing of its own: any change of the class shows at once.
+    connect(&grid, &ClassGrid::cellChanged, this, [this] {
+        if (isVisible())
+            refill();
+    });
+    connect(&grid, &ClassGrid::reset, this, &OverviewView::refill);
+}
+
+void OverviewView::activate()
+{
+    refill();
+}
+
+void OverviewView::refill()
+{
+    m_table.refill();
+    m_view->refresh();
+}

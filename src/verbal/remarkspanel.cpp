@@ -1,0 +1,148 @@
+#include "remarkspanel.h"
+
+#include "classdata/classdocument.h"
+#include "linesprintdialog.h"
+#include "remarks.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+RemarksPanel::RemarksPanel(ClassDocument &document, QWidget *parent)
+    : QFrame(parent),
+      m_document(document),
+      m_heading(new QLabel),
+      m_text(new QPlainTextEdit),
+      m_undo(new QPushButton(QStringLiteral("löschen rückgängig")))
+{
+    setObjectName(QStringLiteral("remarksPanel"));
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xD8, 0xE9, 0xFC));
+    setPalette(pal);
+    resize(520, 420);
+
+    m_text->setObjectName(QStringLiteral("remarksText"));
+    m_undo->setObjectName(QStringLiteral("remarksUndo"));
+    auto *close = new QPushButton(QStringLiteral("Schließen"));
+    auto *cross = new QPushButton(QStringLiteral("X"));
+    auto *clear = new QPushButton(QStringLiteral("Text löschen"));
+    auto *print = new QPushButton(QStringLiteral("Drucken"));
+    close->setObjectName(QStringLiteral("remarksClose"));
+    cross->setObjectName(QStringLiteral("remarksCross"));
+    clear->setObjectName(QStringLiteral("remarksClear"));
+    print->setObjectName(QStringLiteral("remarksPrint"));
+    cross->setFixedWidth(28);
+    m_undo->hide();
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_heading, 1);
+    top->addWidget(cross);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(close);
+    buttons->addWidget(clear);
+    buttons->addWidget(m_undo);
+    buttons->addStretch();
+    buttons->addWidget(print);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_text, 1);
+    layout->addLayout(buttons);
+
+    connect(m_text, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_loading)
+            store();
+    });
+    connect(close, &QPushButton::clicked, this, [this] {
+        hide();
+        emit closed(true);
+    });
+    connect(cross, &QPushButton::clicked, this, [this] {
+        hide();
+        emit closed(false);
+    });
+    connect(clear, &QPushButton::clicked, this, &RemarksPanel::deleteText);
+    connect(m_undo, &QPushButton::clicked, this, &RemarksPanel::undoDelete);
+    connect(print, &QPushButton::clicked, this, &RemarksPanel::print);
+    // The panel is dragged by a press anywhere on it, the text box included.
+    m_heading->installEventFilter(this);
+}
+
+void RemarksPanel::openFor(int person)
+{
+    m_person = person;
+    m_heading->setText(m_document.grid().cell(0, ClassDocument::dataRow(person)));
+    m_loading = true;
+    m_text->setPlainText(Remarks::load(m_document.grid(), person));
+    m_loading = false;
+    m_text->verticalScrollBar()->setValue(0);
+    show();
+    raise();
+    m_text->setFocus();
+}
+
+void RemarksPanel::store()
+{
+    const QString text = m_text->toPlainText();
+    const QString stored = Remarks::store(m_document.grid(), m_person, text);
+    if (stored != text) {
+        // More than 151 lines: the rest is cut, as it could not be kept.
+        m_loading = true;
+        m_text->setPlainText(stored);
+        m_text->moveCursor(QTextCursor::End);
+        m_loading = false;
+    }
+}
+
+void RemarksPanel::deleteText()
+{
+    QGuiApplication::clipboard()->setText(m_text->toPlainText());
+    m_text->clear(); // stores the empty lines through textChanged
+    m_undo->show();
+}
+
+void RemarksPanel::undoDelete()
+{
+    m_text->setPlainText(QGuiApplication::clipboard()->text());
+    m_undo->hide();
+}
+
+void RemarksPanel::print()
+{
+    LinesPrintDialog::print(this, m_text->font(),
+                            Remarks::printLines(m_heading->text(), m_text->toPlainText()));
+}
+
+bool RemarksPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const QPoint inPanel = static_cast<QWidget *>(watched)->mapTo(this, mouse->position().toPoint());
+        if (event->type() == QEvent::MouseButtonPress)
+            m_dragOffset = inPanel;
+        else if (mouse->buttons() & Qt::LeftButton)
+            move(mapToParent(inPanel - m_dragOffset));
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void RemarksPanel::mousePressEvent(QMouseEvent *event)
+{
+    m_dragOffset = event->position().toPoint();
+    QFrame::mousePressEvent(event);
+}
+
+void RemarksPanel::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        move(mapToParent(event->position().toPoint() - m_dragOffset));
+    QFrame::mouseMoveEvent(event);
+}

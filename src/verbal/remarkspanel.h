@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QFrame>
+
+class ClassDocument;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// The movable editor of one person's remarks. Every key goes into the class at once.
+class RemarksPanel : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit RemarksPanel(ClassDocument &document, QWidget *parent = nullptr);
+
+    void openFor(int person);
+    QPlainTextEdit *text() const { return m_text; }
+    QPushButton *undoButton() const { return m_undo; }
+
+signals:
+    // "Schließen" asks for the "Bemerkungen" caption to follow; "X" does not.
+    void closed(bool updateIndicator);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    void store();
+    void deleteText();
+    void undoDelete();
+    void print();
+
+    ClassDocument &m_document;
+    int m_person = 0;
+    bool m_loading = false;
+    QLabel *m_heading;
+    QPlainTextEdit *m_text;
+    QPushButton *m_undo;
+    QPoint m_dragOffset;
+};
