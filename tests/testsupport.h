@@ -13,9 +13,9 @@ class ClassGrid;
 class ScriptedPrompts : public UserPrompts
 {
 public:
-    QList<bool> yesNoAnswers;   // taken from the front; "No" when empty
-    QStringList filesToOpen;    // taken from the front; cancelled when empty
-    QStringList filesToSaveTo;  // taken from the front; cancelled when empty
+    QList<bool> yesNoAnswers;  // taken from the front; "No" when empty
+    QStringList filesToOpen;   // taken from the front; cancelled when empty
+    QStringList filesToSaveTo; // taken from the front; cancelled when empty
 
     QStringList questions;
     QStringList messages;

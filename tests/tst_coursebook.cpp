@@ -1,7 +1,7 @@
 // Counting missed lessons, the date proposal and clearing a half-year of the course book.
 
-#include "coursebook/coursebooksheet.h"
 #include "classdata/classdocument.h"
+#include "coursebook/coursebooksheet.h"
 #include "testsupport.h"
 
 #include <QLocale>
@@ -39,11 +39,16 @@ void TestCourseBook::countsAbsences_data()
     QTest::addColumn<bool>("doubleFirst");
     QTest::addColumn<QString>("total");
     QTest::addColumn<QString>("unexcused");
-    QTest::newRow("F in a double lesson") << QStringList{"F", "", ""} << true << "2" << "2";
-    QTest::newRow("e in a single lesson") << QStringList{"e", "", ""} << false << "1" << "";
-    QTest::newRow("late and present") << QStringList{"2", "1", ""} << true << "" << "";
-    QTest::newRow("mixed") << QStringList{"f", "E", "F"} << true << "4" << "3";
-    QTest::newRow("other text") << QStringList{"FE", "x", "krank"} << false << "" << "";
+    QTest::newRow("F in a double lesson") << QStringList{"F", "", ""} << true << "2"
+                                          << "2";
+    QTest::newRow("e in a single lesson") << QStringList{"e", "", ""} << false << "1"
+                                          << "";
+    QTest::newRow("late and present") << QStringList{"2", "1", ""} << true << ""
+                                      << "";
+    QTest::newRow("mixed") << QStringList{"f", "E", "F"} << true << "4"
+                           << "3";
+    QTest::newRow("other text") << QStringList{"FE", "x", "krank"} << false << ""
+                                << "";
 }
 
 void TestCourseBook::countsAbsences()

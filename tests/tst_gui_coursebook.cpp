@@ -55,7 +55,7 @@ private slots:
         GuiShell::type(book->doubleLessonView(), 0, 4, QStringLiteral(" "));
         QTRY_COMPARE(shell.document.grid().cell(50, 578), QStringLiteral("D"));
         book->doubleLessonView()->model()->setData(book->doubleLessonView()->model()->index(0, 4),
-                                                  QString());
+                                                   QString());
         QCOMPARE(shell.document.grid().cell(47, 33), QStringLiteral("2"));
     }
 
@@ -79,9 +79,9 @@ private slots:
         QCOMPARE(shell.document.grid().cell(3, 601), QStringLiteral("2"));
         QCOMPARE(shell.document.grid().cell(4, 1), QStringLiteral("5"));
 
-        sheet->view()->selectionModel()->select(
-            QItemSelection(sheet->view()->model()->index(2, 1), sheet->view()->model()->index(3, 2)),
-            QItemSelectionModel::ClearAndSelect);
+        sheet->view()->selectionModel()->select(QItemSelection(sheet->view()->model()->index(2, 1),
+                                                               sheet->view()->model()->index(3, 2)),
+                                                QItemSelectionModel::ClearAndSelect);
         sheet->view()->copySelection();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2\t3\r\n4\t5\r\n"));
     }
@@ -101,9 +101,9 @@ private slots:
 
         QCOMPARE(catcher.urls.size(), 2);
         QCOMPARE(catcher.urls[0].path(), QStringLiteral("paul+eltern@example.org"));
-        QCOMPARE(QUrlQuery(catcher.urls[1]).queryItemValue(QStringLiteral("bcc"),
-                                                           QUrl::FullyDecoded),
-                 QStringLiteral("paul+eltern@example.org;lina@example.org;"));
+        QCOMPARE(
+            QUrlQuery(catcher.urls[1]).queryItemValue(QStringLiteral("bcc"), QUrl::FullyDecoded),
+            QStringLiteral("paul+eltern@example.org;lina@example.org;"));
     }
 };
 

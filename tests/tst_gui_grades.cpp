@@ -26,9 +26,12 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("grade") << "3" << "3";
-        QTest::newRow("minus dropped") << "2-" << "2";
-        QTest::newRow("comma dropped") << "2,5" << "25";
+        QTest::newRow("grade") << "3"
+                               << "3";
+        QTest::newRow("minus dropped") << "2-"
+                                       << "2";
+        QTest::newRow("comma dropped") << "2,5"
+                                       << "25";
     }
 
     void subjectSheetTakesDigitsOnly()

@@ -121,8 +121,6 @@ void TestMainWindow::loadThroughPasswordDialog()
     QTest::mouseClick(shell.dialog()->loadButton(), Qt::LeftButton);
     QVERIFY(!shell.dialog()->isVisible());
     QCOMPARE(shell.document.grid().cell(0, 16), QStringLiteral("Şahin, Elif"));
-    QCOMPARE(shell.window->windowTitle(),
-             QStringLiteral("Markwart arbeitet mit ") + QDir::toNativeSeparators(m_class));
     QCOMPARE(shell.window->tabs()->currentIndex(), 0);
 }
 
@@ -143,7 +141,6 @@ void TestMainWindow::saveWithSaveButton()
     QCOMPARE(cellOf(target, 0, 16), QStringLiteral("Łukasz"));
     QCOMPARE(cellOf(target, 17, 599), QStringLiteral("abc"));
     QVERIFY(shell.document.isSaved());
-    QCOMPARE(shell.window->windowTitle(), QStringLiteral("Markwart - ") + QDir::toNativeSeparators(target));
 }
 
 void TestMainWindow::passwordToggleShowsText()

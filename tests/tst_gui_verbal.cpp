@@ -43,11 +43,12 @@ private slots:
         GuiShell::type(table, 1, 3, QStringLiteral("3"));
         QTRY_COMPARE(shell.document.grid().cell(3, 1001), QStringLiteral("3"));
         QCOMPARE(shell.document.grid().cell(2, 1001), QStringLiteral("3"));
-        const QString expected = QStringLiteral("2") + QLocale::system().decimalPoint() +
-                                 QStringLiteral("7");
+        const QString expected =
+            QStringLiteral("2") + QLocale::system().decimalPoint() + QStringLiteral("7");
         QCOMPARE(shell.document.grid().cell(36, 1001), expected);
         // The criterion is the same for everyone.
-        QCOMPARE(shell.document.grid().cell(0, 1000 + 17 * 20 + 1), QStringLiteral("Liest fliessend"));
+        QCOMPARE(shell.document.grid().cell(0, 1000 + 17 * 20 + 1),
+                 QStringLiteral("Liest fliessend"));
 
         tabs->setCurrentWidget(shell.window->overview());
         QAbstractItemModel *overview = shell.window->overview()->view()->model();

@@ -5,45 +5,24 @@
 
 namespace {
 
-enum Zone
-{
-    Block,
-    Remarks,
-    Verbal
-};
-
+// A cell of the person in slot 0, and how far the same cell of the next slot lies below.
 struct Marker
 {
-    Zone zone;
     int column;
-    int offset;
+    int row;
+    int stride;
 };
 
 // Cells that belong to one person: data row, results, carried row, remarks, verbal block.
-const Marker PersonCells[] = {{Block, 0, 16},  {Block, 1, 16},   {Block, 2, 16},  {Block, 20, 16},
-                              {Block, 22, 16}, {Block, 23, 16},  {Block, 24, 16}, {Block, 25, 16},
-                              {Block, 60, 16}, {Block, 166, 16}, {Block, 5, 3},   {Block, 44, 14},
-                              {Block, 45, 7},  {Block, 3, 15},   {Remarks, 0, 0}, {Remarks, 150, 0},
-                              {Verbal, 7, 3},  {Verbal, 36, 16}};
-
-int rowOf(const Marker &marker, int slot)
-{
-    switch (marker.zone) {
-    case Block:
-        return slot * 17 + marker.offset;
-    case Remarks:
-        return 620 + slot;
-    case Verbal:
-        return 1000 + slot * 17 + marker.offset;
-    }
-    return -1;
-}
+const Marker PersonCells[] = {{0, 16, 17}, {1, 16, 17},   {25, 16, 17},  {166, 16, 17},
+                              {5, 3, 17},  {44, 14, 17},  {45, 7, 17},   {3, 15, 17},
+                              {0, 620, 1}, {150, 620, 1}, {7, 1003, 17}, {36, 1016, 17}};
 
 QStringList personAt(const ClassGrid &grid, int slot)
 {
     QStringList texts;
-    for (const Marker &marker : PersonCells)
-        texts << grid.cell(marker.column, rowOf(marker, slot));
+    for (const Marker &m : PersonCells)
+        texts << grid.cell(m.column, m.row + slot * m.stride);
     return texts;
 }
 
@@ -61,55 +40,47 @@ bool isClassWideColumn(int column)
     return column == 8 || column == 10 || column == 16 || (column >= 26 && column <= 38);
 }
 
-// The class-wide columns of every data row (persons never write there) and the heading copy.
-QStringList classWide(const ClassGrid &grid)
+// What no move may change: the weighting rows, the class-wide columns of every data row
+// (persons never write there), the heading copy in rows 0 and 1 and the zones around.
+QStringList fixedCells(const ClassGrid &grid)
 {
     QStringList texts;
     for (int slot = 0; slot < 34; ++slot)
-        for (int c = 0; c < ClassGrid::Columns; ++c)
+        for (int c = 0; c < ClassGrid::Columns; ++c) {
+            if (c < 46)
+                texts << grid.cell(c, slot * 17);
             if (isClassWideColumn(c))
                 texts << grid.cell(c, slot * 17 + 16);
+        }
     for (int c = 46; c <= 168; ++c)
         texts << grid.cell(c, 0) << grid.cell(c, 1);
+    const std::pair<int, int> zones[] = {{578, 619}, {654, 999}, {1578, 1715}};
+    for (const auto &[first, last] : zones)
+        for (int row = first; row <= last; ++row)
+            for (int c = 0; c < ClassGrid::Columns; ++c)
+                texts << grid.cell(c, row);
     return texts;
-}
-
-QStringList rows(const ClassGrid &grid, int first, int last)
-{
-    QStringList texts;
-    for (int row = first; row <= last; ++row)
-        for (int c = 0; c < ClassGrid::Columns; ++c)
-            texts << grid.cell(c, row);
-    return texts;
-}
-
-QStringList outsideZones(const ClassGrid &grid)
-{
-    return rows(grid, 578, 619) + rows(grid, 654, 999) + rows(grid, 1578, 1715);
-}
-
-QString weight(int column)
-{
-    return QStringLiteral("w%1").arg(column);
 }
 
 void fillClass(ClassGrid &grid, int persons)
 {
-    for (int block = 0; block < 34; ++block)
+    for (int block = 0; block < 34; ++block) {
         for (int c = 0; c < 46; ++c)
-            grid.setCell(c, block * 17, weight(c));
-    for (int block = 0; block <= 34; ++block)
-        for (int k = 1; k <= 14; ++k)
-            grid.setCell(0, block * 17 + k, QStringLiteral("Fach-%1").arg(k));
-    for (int block = 0; block < 34; ++block)
+            grid.setCell(c, block * 17, QStringLiteral("w%1").arg(c));
         for (int r = 0; r < 17; ++r)
             grid.setCell(0, 1000 + block * 17 + r, QStringLiteral("K%1").arg(r));
+    }
     for (int slot = 0; slot < persons; ++slot) {
         const QStringList texts = person(slot);
         for (int i = 0; i < texts.size(); ++i)
-            grid.setCell(PersonCells[i].column, rowOf(PersonCells[i], slot), texts[i]);
+            grid.setCell(PersonCells[i].column, PersonCells[i].row + slot * PersonCells[i].stride,
+                         texts[i]);
     }
-    QList<std::pair<int, int>> settings = {{10, 16}, {8, 33}, {10, 33}};
+    // Class-wide settings, then cells around the persons' zones.
+    QList<std::pair<int, int>> settings = {{10, 16},   {8, 33},    {10, 33},   {0, 578},  {47, 578},
+                                           {152, 579}, {50, 598},  {168, 599}, {15, 599}, {1, 600},
+                                           {1, 601},   {166, 614}, {3, 654},   {2, 1578}, {5, 1600},
+                                           {3, 1714},  {0, 1715}};
     for (int c = 26; c <= 31; ++c)
         settings.append({c, 16});
     for (int row : {16, 33, 50, 67})
@@ -117,17 +88,10 @@ void fillClass(ClassGrid &grid, int persons)
             settings.append({c, row});
     for (int k = 0; k < 18; ++k)
         settings.append({16, k * 17 + 16});
+    for (int c = 46; c <= 168; ++c) // the heading copy
+        settings << std::pair{c, 0} << std::pair{c, 1};
     for (const auto &[column, row] : settings)
         grid.setCell(column, row, QStringLiteral("cw%1,%2").arg(column).arg(row));
-    for (int c = 46; c <= 168; ++c) {
-        grid.setCell(c, 0, QStringLiteral("date%1").arg(c));
-        grid.setCell(c, 1, QStringLiteral("topic%1").arg(c));
-    }
-    const QList<std::pair<int, int>> outside = {
-        {0, 578}, {47, 578},  {152, 579}, {50, 598}, {168, 599}, {15, 599}, {1, 600},
-        {1, 601}, {166, 614}, {3, 654},   {2, 1578}, {5, 1600},  {3, 1714}, {0, 1715}};
-    for (const auto &[column, row] : outside)
-        grid.setCell(column, row, QStringLiteral("o%1,%2").arg(column).arg(row));
 }
 
 // Cells a person may hold in its block and verbal block, for checking a place left empty.
@@ -141,17 +105,10 @@ int stragglers(const ClassGrid &grid, int slot, int criteria)
                 ++found;
             if (!(c == 0 && r < criteria) && !grid.isEmpty(c, 1000 + slot * 17 + r))
                 ++found;
+            if (r == 0 && !grid.isEmpty(c, 620 + slot)) // remarks
+                ++found;
         }
-    for (int c = 0; c < ClassGrid::Columns; ++c)
-        found += grid.isEmpty(c, 620 + slot) ? 0 : 1;
     return found;
-}
-
-void checkWeights(const ClassGrid &grid)
-{
-    for (int block = 0; block < 34; ++block)
-        for (int c = 0; c < 46; ++c)
-            QCOMPARE(grid.cell(c, block * 17), weight(c));
 }
 
 } // namespace
@@ -161,172 +118,85 @@ class PersonOperationsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void deletePerson_data();
-    void deletePerson();
-    void insertFreeSlot_data();
-    void insertFreeSlot();
-    void insertAfterLastPersonChangesNothing();
-    void swapPersons_data();
-    void swapPersons();
-    void newSchoolYear_data();
-    void newSchoolYear();
+    void movePersons_data()
+    {
+        QTest::addColumn<char>("operation"); // delete, insert after a, swap
+        QTest::addColumn<int>("persons");
+        QTest::addColumn<int>("a");
+        QTest::addColumn<int>("b");
+        QTest::newRow("delete third of five") << 'd' << 5 << 2 << 0;
+        QTest::newRow("delete first of full class") << 'd' << 34 << 0 << 0;
+        QTest::newRow("insert after first") << 'i' << 34 << 0 << 0;
+        QTest::newRow("insert after last changes nothing") << 'i' << 34 << 33 << 0;
+        QTest::newRow("swap neighbours among furniture rows") << 's' << 34 << 2 << 3;
+        QTest::newRow("swap first and last") << 's' << 34 << 0 << 33;
+        QTest::newRow("swap across the last tab position") << 's' << 34 << 17 << 18;
+    }
+    void movePersons()
+    {
+        QFETCH(char, operation);
+        QFETCH(int, persons);
+        QFETCH(int, a);
+        QFETCH(int, b);
+        ClassGrid grid;
+        fillClass(grid, persons);
+        const QStringList fixed = fixedCells(grid);
+        const quint64 revision = grid.revision();
+
+        const bool done = operation == 'd'   ? PersonOperations::deletePerson(grid, a)
+                          : operation == 'i' ? PersonOperations::insertFreeSlot(grid, a)
+                                             : PersonOperations::swapPersons(grid, a, b);
+
+        QCOMPARE(done, operation != 'i' || a < 33);
+        for (int slot = 0; slot < 34; ++slot) {
+            int tag = slot; // whom the slot holds afterwards
+            if (operation == 'd')
+                tag = slot < a ? slot : slot + 1;
+            else if (operation == 's')
+                tag = slot == a ? b : slot == b ? a : slot;
+            else if (slot > a)
+                tag = slot == a + 1 ? -1 : slot - 1;
+            QCOMPARE(personAt(grid, slot), person(tag < persons ? tag : -1));
+        }
+        QCOMPARE(fixedCells(grid), fixed);
+        if (!done)
+            QCOMPARE(grid.revision(), revision);
+        if (operation == 'd')
+            QCOMPARE(stragglers(grid, 33, 0), 0);
+        if (operation == 'i' && done) {
+            // The new place is empty but for the criteria every person has.
+            QCOMPARE(stragglers(grid, a + 1, 14), 0);
+            for (int r = 0; r < 14; ++r)
+                QCOMPARE(grid.cell(0, 1000 + (a + 1) * 17 + r), QStringLiteral("K%1").arg(r));
+        }
+    }
+
+    void newSchoolYear()
+    {
+        // Persons, grade texts, subject names, weights, remarks, settings, heading copies.
+        const QList<QPoint> kept = {{0, 577}, {20, 16},   {45, 1},   {45, 7},   {0, 1},   {0, 3},
+                                    {30, 0},  {150, 653}, {15, 599}, {0, 1715}, {10, 16}, {1, 600}};
+        // Results of blocks 0..34, class, year, attendance, course-book headings and their
+        // copy, topics, verbal evaluations, levels, double lessons.
+        const QList<QPoint> cleared = {{1, 1},     {5, 3},    {44, 575}, {3, 15},    {10, 583},
+                                       {1, 16},    {2, 577},  {47, 16},  {105, 50},  {166, 577},
+                                       {46, 0},    {168, 1},  {46, 598}, {168, 599}, {166, 614},
+                                       {36, 1577}, {5, 1600}, {3, 1714}, {47, 578},  {152, 579}};
+        ClassGrid grid;
+        for (const QPoint &cell : kept + cleared)
+            grid.setCell(cell.x(), cell.y(), QStringLiteral("mark"));
+
+        PersonOperations::clearForNewSchoolYear(grid);
+
+        const auto where = [](QPoint cell) {
+            return QStringLiteral("cell %1,%2").arg(cell.x()).arg(cell.y()).toLocal8Bit();
+        };
+        for (const QPoint &cell : kept)
+            QVERIFY2(grid.cell(cell.x(), cell.y()) == "mark", where(cell).constData());
+        for (const QPoint &cell : cleared)
+            QVERIFY2(grid.isEmpty(cell.x(), cell.y()), where(cell).constData());
+    }
 };
-
-void PersonOperationsTest::deletePerson_data()
-{
-    QTest::addColumn<int>("persons");
-    QTest::addColumn<int>("deleted");
-    QTest::newRow("third of five") << 5 << 2;
-    QTest::newRow("first of full class") << 34 << 0;
-    QTest::newRow("last of full class") << 34 << 33;
-}
-
-void PersonOperationsTest::deletePerson()
-{
-    QFETCH(int, persons);
-    QFETCH(int, deleted);
-    ClassGrid grid;
-    fillClass(grid, persons);
-    const QStringList fixed = classWide(grid);
-    const QStringList outside = outsideZones(grid);
-
-    QVERIFY(PersonOperations::deletePerson(grid, deleted));
-
-    for (int slot = 0; slot < 34; ++slot) {
-        const int tag = slot < deleted ? slot : slot + 1;
-        QCOMPARE(personAt(grid, slot), person(tag < persons ? tag : -1));
-    }
-    QCOMPARE(stragglers(grid, 33, 0), 0);
-    checkWeights(grid);
-    QCOMPARE(classWide(grid), fixed);
-    QCOMPARE(outsideZones(grid), outside);
-}
-
-void PersonOperationsTest::insertFreeSlot_data()
-{
-    QTest::addColumn<int>("persons");
-    QTest::addColumn<int>("after");
-    QTest::newRow("after first, full class") << 34 << 0;
-    QTest::newRow("before last, full class") << 34 << 32;
-    QTest::newRow("inside five") << 5 << 2;
-}
-
-void PersonOperationsTest::insertFreeSlot()
-{
-    QFETCH(int, persons);
-    QFETCH(int, after);
-    ClassGrid grid;
-    fillClass(grid, persons);
-    const QStringList fixed = classWide(grid);
-    const QStringList outside = outsideZones(grid);
-
-    QVERIFY(PersonOperations::insertFreeSlot(grid, after));
-
-    for (int slot = 0; slot < 34; ++slot) {
-        const int tag = slot <= after ? slot : slot == after + 1 ? -1 : slot - 1;
-        QCOMPARE(personAt(grid, slot), person(tag < persons ? tag : -1));
-    }
-    const int slot = after + 1;
-    QCOMPARE(stragglers(grid, slot, 14), 0);
-    for (int r = 0; r < 14; ++r)
-        QCOMPARE(grid.cell(0, 1000 + slot * 17 + r), QStringLiteral("K%1").arg(r));
-    checkWeights(grid);
-    QCOMPARE(classWide(grid), fixed);
-    QCOMPARE(outsideZones(grid), outside);
-}
-
-void PersonOperationsTest::insertAfterLastPersonChangesNothing()
-{
-    ClassGrid grid;
-    fillClass(grid, 34);
-    const quint64 revision = grid.revision();
-    QVERIFY(!PersonOperations::insertFreeSlot(grid, 33));
-    QCOMPARE(grid.revision(), revision);
-}
-
-void PersonOperationsTest::swapPersons_data()
-{
-    QTest::addColumn<int>("a");
-    QTest::addColumn<int>("b");
-    QTest::newRow("neighbours among furniture rows") << 2 << 3;
-    QTest::newRow("first and last") << 0 << 33;
-    QTest::newRow("across the last tab position") << 17 << 18;
-}
-
-void PersonOperationsTest::swapPersons()
-{
-    QFETCH(int, a);
-    QFETCH(int, b);
-    ClassGrid grid;
-    fillClass(grid, 34);
-    const QStringList fixed = classWide(grid);
-    const QStringList outside = outsideZones(grid);
-
-    QVERIFY(PersonOperations::swapPersons(grid, a, b));
-
-    for (int slot = 0; slot < 34; ++slot)
-        QCOMPARE(personAt(grid, slot), person(slot == a ? b : slot == b ? a : slot));
-    checkWeights(grid);
-    QCOMPARE(classWide(grid), fixed);
-    QCOMPARE(outsideZones(grid), outside);
-}
-
-void PersonOperationsTest::newSchoolYear_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<bool>("kept");
-    const QList<std::tuple<const char *, int, int, bool>> cells = {
-        {"name", 0, 33 * 17 + 16, true},
-        {"photo", 20, 16, true},
-        {"grade text", 45, 7, true},
-        {"subject name", 0, 3, true},
-        {"weight in first row", 30, 0, true},
-        {"first subject name", 0, 1, true},
-        {"first grade text", 45, 1, true},
-        {"remark", 150, 653, true},
-        {"grade mode", 15, 599, true},
-        {"verbal switch", 0, 1715, true},
-        {"weighting switch", 10, 16, true},
-        {"subject 1 heading copy", 1, 600, true},
-        {"result", 5, 3, false},
-        {"first result", 1, 1, false},
-        {"last final", 44, 33 * 17 + 14, false},
-        {"carried row", 3, 15, false},
-        {"labels block result", 10, 34 * 17 + 5, false},
-        {"class", 1, 16, false},
-        {"school year", 2, 33 * 17 + 16, false},
-        {"attendance total", 47, 16, false},
-        {"attendance", 105, 50, false},
-        {"second half attendance", 166, 33 * 17 + 16, false},
-        {"heading copy date", 46, 0, false},
-        {"heading copy content", 168, 1, false},
-        {"date", 46, 598, false},
-        {"content", 168, 599, false},
-        {"last topic", 166, 614, false},
-        {"verbal mark", 36, 1577, false},
-        {"below verbal blocks", 5, 1600, false},
-        {"evaluation levels", 3, 1714, false},
-        {"double lesson", 47, 578, false},
-        {"double lesson second half", 152, 579, false},
-    };
-    for (const auto &[name, column, row, kept] : cells)
-        QTest::newRow(name) << column << row << kept;
-}
-
-void PersonOperationsTest::newSchoolYear()
-{
-    QFETCH(int, column);
-    QFETCH(int, row);
-    QFETCH(bool, kept);
-    ClassGrid grid;
-    fillClass(grid, 34);
-    grid.setCell(column, row, QStringLiteral("mark"));
-
-    PersonOperations::clearForNewSchoolYear(grid);
-
-    QCOMPARE(grid.cell(column, row), kept ? QStringLiteral("mark") : QString());
-}
 
 QTEST_GUILESS_MAIN(PersonOperationsTest)
 #include "tst_personoperations.moc"

@@ -125,6 +125,7 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
         view->view()->enableClipboardMenu();
     for (CourseBookView *view : qAsConst(m_courseViews))
         m_enlarged->follow(view->view());
+    m_enlarged->follow(m_personView->evaluationView());
 
     m_helpPanel = new HelpPanel(ClassDocument::ProgramVersion, central);
     m_helpPanel->hide();
@@ -280,6 +281,8 @@ void MainWindow::applyVerbalTabs()
         m_tabs->setTabVisible(m_tabs->indexOf(page(n)), !verbal);
     m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), verbal);
     m_tabs->setTabText(m_tabs->indexOf(page(OverviewPage)), QStringLiteral("Ergebnisübersicht"));
+    // Long criteria are read in the enlarged panel, which sits above the table then.
+    m_enlarged->move(verbal ? QPoint(382, 181) : QPoint(420, 30));
     // Pop art stays for the grade pages; the verbal evaluation keeps the normal colours.
     m_popArtCheck->setVisible(!verbal);
     if (verbal && m_popArtCheck->isChecked())

@@ -498,32 +498,30 @@ void PersonPageView::refresh()
 {
     m_page.enter();
     applyVerbalMode();
-    updateRemarksCaption();
     m_sheet->setRowHidden(0, !m_page.weightingSwitch());
-    loadFields();
-    loadSettings();
-    m_sheet->reload();
-    const QPoint cursor = m_page.cursor();
-    m_sheet->setCurrentIndex(m_sheet->model()->index(cursor.y(), cursor.x()));
-    showPhoto();
-    emit captionsChanged();
+    reloadPerson();
 }
 
 void PersonPageView::afterNavigation()
 {
     if (m_page.document().verbalEvaluation())
         loadEvaluation();
-    updateRemarksCaption();
     if (m_remarks->isVisible())
         m_remarks->openFor(m_page.current());
+    reloadPerson();
+    if (m_page.field(PersonPage::Name).isEmpty())
+        m_fields[PersonPage::Name]->setFocus();
+}
+
+void PersonPageView::reloadPerson()
+{
+    updateRemarksCaption();
     loadFields();
     loadSettings();
     m_sheet->reload();
     const QPoint cursor = m_page.cursor();
     m_sheet->setCurrentIndex(m_sheet->model()->index(cursor.y(), cursor.x()));
     showPhoto();
-    if (m_page.field(PersonPage::Name).isEmpty())
-        m_fields[PersonPage::Name]->setFocus();
     emit captionsChanged();
 }
 

@@ -70,6 +70,7 @@ private:
     void loadSettings();
     void showPhoto();
     void afterNavigation();
+    void reloadPerson();
     void updateNotice();
     void applyToAll();
     void openMail(bool toAll);
