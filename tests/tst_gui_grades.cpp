@@ -7,6 +7,7 @@
 #include "guishell.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -128,6 +129,8 @@ private slots:
         QTest::mouseClick(forward, Qt::LeftButton);
         auto *position = shell.person()->findChild<QLineEdit *>(QStringLiteral("listPosition"));
         QCOMPARE(position->text(), QStringLiteral("3"));
+        // The colour scheme is chosen at list position 1 only.
+        QVERIFY(!shell.window->findChild<QCheckBox *>(QStringLiteral("popArtCheck"))->isVisible());
         // The empty slot takes class and school year from the person before.
         QCOMPARE(shell.person()->fieldEdit(PersonPage::Class)->text(), QStringLiteral("7b"));
         QCOMPARE(shell.document.grid().cell(2, 50), QStringLiteral("2026/27"));

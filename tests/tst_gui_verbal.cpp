@@ -35,6 +35,8 @@ private slots:
         QVERIFY(tabs->isTabVisible(tabs->indexOf(shell.window->overview())));
         QCOMPARE(tabs->tabText(tabs->indexOf(shell.window->overview())),
                  QStringLiteral("Ergebnisübersicht"));
+        // The pop-art choice is kept, but not offered, while the verbal evaluation is on.
+        QVERIFY(!shell.window->findChild<QCheckBox *>(QStringLiteral("popArtCheck"))->isVisible());
 
         SheetView *table = person->evaluationView();
         GuiShell::type(table, 1, 0, QStringLiteral("Liest fliessend"));

@@ -182,6 +182,11 @@ void MainWindow::createPages()
     m_evaluation = std::make_unique<EvaluationTable>(m_document, m_prompts);
     m_personView = new PersonPageView(*m_personPage, *m_evaluation);
     connect(m_personView, &PersonPageView::verbalModeChanged, this, &MainWindow::applyVerbalTabs);
+    // The colour scheme is chosen while the first person is shown.
+    connect(m_personView, &PersonPageView::listPositionChanged, this, [this](int position) {
+        if (m_popArtCheck)
+            m_popArtCheck->setVisible(position == 1 && !m_document.verbalEvaluation());
+    });
     m_personView->setPhotoFolder([this] { return m_controller->projectFolder(); });
     connect(m_personView, &PersonPageView::captionsChanged, this, &MainWindow::updateCaptions);
     connect(m_personView, &PersonPageView::saveRequested, m_controller,
@@ -283,10 +288,8 @@ void MainWindow::applyVerbalTabs()
     m_tabs->setTabText(m_tabs->indexOf(page(OverviewPage)), QStringLiteral("Ergebnisübersicht"));
     // Long criteria are read in the enlarged panel, which sits above the table then.
     m_enlarged->move(verbal ? QPoint(382, 181) : QPoint(420, 30));
-    // Pop art stays for the grade pages; the verbal evaluation keeps the normal colours.
     m_popArtCheck->setVisible(!verbal);
-    if (verbal && m_popArtCheck->isChecked())
-        m_popArtCheck->setChecked(false);
+    applyColourScheme(m_popArtCheck->isChecked());
 }
 
 void MainWindow::updateCaptions()
@@ -385,6 +388,7 @@ void MainWindow::showLoadedClass()
             m_tabs->setTabVisible(m_tabs->indexOf(page(n)), true);
         m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), false);
         m_popArtCheck->setVisible(true);
+        applyColourScheme(m_popArtCheck->isChecked());
         setTabPositions(m_document.tabPositions());
     }
     showPersonPage();
@@ -417,10 +421,12 @@ void MainWindow::closeMainWindow()
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
-void MainWindow::applyColourScheme(bool popArt)
+void MainWindow::applyColourScheme(bool chosen)
 {
+    // The choice is kept for the grade pages; the verbal evaluation shows the normal colours.
+    m_controller->setPopArt(chosen);
+    const bool popArt = chosen && !m_document.verbalEvaluation();
     const ColourScheme &colours = popArt ? PopArtColours : NormalColours;
-    m_controller->setPopArt(popArt);
     fill(this, colours.window);
     fill(m_tabPanel, colours.tabPanel);
     for (QWidget *page : m_pages)

@@ -79,7 +79,8 @@ public:
     void showHelpPanel() override;
     void closeMainWindow() override;
 
-    void applyColourScheme(bool popArt);
+    // The colours of the chosen scheme; pop art only while the verbal evaluation is off.
+    void applyColourScheme(bool chosen);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -124,8 +125,8 @@ private:
     QPushButton *m_saveButton;
     QPushButton *m_helpButton;
     QPushButton *m_endButton;
-    QCheckBox *m_autoLoadCheck;
-    QCheckBox *m_popArtCheck;
+    QCheckBox *m_autoLoadCheck = nullptr;
+    QCheckBox *m_popArtCheck = nullptr;
     bool m_paintQueued = false;
     bool m_firstShowDone = false;
 };

@@ -523,6 +523,7 @@ void PersonPageView::reloadPerson()
     m_sheet->setCurrentIndex(m_sheet->model()->index(cursor.y(), cursor.x()));
     showPhoto();
     emit captionsChanged();
+    emit listPositionChanged(m_page.listPosition());
 }
 
 void PersonPageView::loadFields()

@@ -64,6 +64,7 @@ signals:
     void popArtChanged(bool on);
     // "Verbalbeurteilung" was switched by the teacher.
     void verbalModeChanged(bool on);
+    void listPositionChanged(int position);
 
 private:
     void loadFields();
