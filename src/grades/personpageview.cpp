@@ -34,14 +34,14 @@
 
 namespace {
 
-struct FieldSpec
+struct FieldEntry
 {
     PersonPage::Field field;
     const char *caption;
     const char *name;
 };
 
-const FieldSpec Fields[] = {
+const FieldEntry Fields[] = {
     {PersonPage::Name, "Name:", "nameField"},
     {PersonPage::Class, "Klasse:", "classField"},
     {PersonPage::SchoolYear, "Schuljahr:", "schoolYearField"},
@@ -138,12 +138,12 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
 {
     auto *fieldGrid = new QGridLayout;
     int row = 0;
-    for (const FieldSpec &spec : Fields) {
+    for (const FieldEntry &entry : Fields) {
         auto *edit = new QLineEdit;
-        edit->setObjectName(QLatin1String(spec.name));
-        m_fields.insert(spec.field, edit);
+        edit->setObjectName(QLatin1String(entry.name));
+        m_fields.insert(entry.field, edit);
         QLabel *caption = nullptr;
-        if (spec.field == PersonPage::Email) {
+        if (entry.field == PersonPage::Email) {
             auto *clickable = new ClickableLabel;
             clickable->onClick = [this] { openMail(false); };
             clickable->setCursor(Qt::PointingHandCursor);
@@ -152,10 +152,10 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
         } else {
             caption = new QLabel;
         }
-        caption->setText(QString::fromUtf8(spec.caption));
+        caption->setText(QString::fromUtf8(entry.caption));
         fieldGrid->addWidget(caption, row, 0);
         fieldGrid->addWidget(edit, row, 1);
-        const PersonPage::Field field = spec.field;
+        const PersonPage::Field field = entry.field;
         connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString &text) {
             const QString stored = m_page.setField(field, text);
             if (stored != text)
