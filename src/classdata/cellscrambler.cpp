@@ -75,6 +75,23 @@ void unscrambleInPlace(char *bytes, qsizetype length)
     }
 }
 
+bool scrambleAsciiTo(const char16_t *text, qsizetype length, char *out)
+{
+    const uint8_t *shift = shiftsFor(length);
+    unsigned high = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        unsigned c = text[i];
+        high |= c;
+        c = (c == '\r' || c == '\n') ? unsigned(' ') : c;
+        const bool inRange = c - First <= unsigned(Last - First);
+        int n = int(c) - (inRange ? *shift : 0);
+        n += (inRange && n < First) ? Span : 0;
+        shift += inRange;
+        out[i] = char(n);
+    }
+    return high < 0x80;
+}
+
 bool unscrambleAsciiTo(const char *bytes, qsizetype length, char16_t *out)
 {
     // Without branches on the data: the loader runs this over every cell of a file.

@@ -14,6 +14,11 @@ QByteArray unscramble(QByteArrayView bytes);
 void scrambleInPlace(char *bytes, qsizetype length);
 void unscrambleInPlace(char *bytes, qsizetype length);
 
+// Scrambles a cell of UTF-16 text straight into bytes, for the writer; line breaks become
+// blanks. Returns false, with the output unusable, when a character of 128 or above shows
+// that the cell needs encoding first.
+bool scrambleAsciiTo(const char16_t *text, qsizetype length, char *out);
+
 // Unscrambles a cell straight into UTF-16, for the loader. Returns false, with the output
 // unusable, when a byte of 128 or above shows that the cell needs decoding first.
 bool unscrambleAsciiTo(const char *bytes, qsizetype length, char16_t *out);

@@ -126,25 +126,13 @@ void LoadBuffer::scrambleFrom(const ClassGrid &grid)
             const int i = indexOf(column, row);
             const QStringView text = grid.cellView(column, row);
             const qsizetype start = out.size();
-            bool ascii = true;
-            for (QChar c : text) {
-                const char16_t u = c.unicode();
-                if (u >= 0x80) {
-                    ascii = false;
-                    break;
-                }
-            }
-            if (ascii) {
-                out.resize(start + text.size());
-                char *dst = out.data() + start;
-                for (qsizetype k = 0; k < text.size(); ++k) {
-                    const char16_t u = text[k].unicode();
-                    dst[k] = (u == '\r' || u == '\n') ? ' ' : char(u);
-                }
-            } else {
+            out.resize(start + text.size());
+            if (!CellScrambler::scrambleAsciiTo(reinterpret_cast<const char16_t *>(text.data()),
+                                                text.size(), out.data() + start)) {
+                out.truncate(start);
                 out.append(CellText::encode(text.toString()));
+                CellScrambler::scrambleInPlace(out.data() + start, out.size() - start);
             }
-            CellScrambler::scrambleInPlace(out.data() + start, out.size() - start);
             m_offset[i] = uint32_t(start);
             m_length[i] = uint32_t(out.size() - start);
             out.append("\r\n", 2);
