@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev
   qt6-base-dev-tools
   qt6-qpa-plugins
+  qt6-translations-l10n
   libqt6network6
   libquazip1-qt6-dev
   libbenchmark-dev

@@ -8,6 +8,9 @@
 #include "classdata/classdocument.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 
 int main(int argc, char *argv[])
@@ -15,6 +18,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Markwart"));
     QApplication::setOrganizationName(QStringLiteral("Quillfen"));
+    // Markwart speaks German, so do Qt's own dialogs (file dialogs, Ja/Nein).
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
 
     InstanceGuard guard;
     if (!guard.tryAcquire()) {
