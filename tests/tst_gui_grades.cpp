@@ -45,6 +45,9 @@ private slots:
         Shell::type(sheet->view(), 2, 5, typed);
         // Person 2's fourth subject lives in row 1 * 17 + 4.
         QTRY_COMPARE(shell.document.grid().cell(5, 21), stored);
+        // Enter goes on to the next person, ready for the next result.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(sheet->view()->currentIndex(), sheet->view()->model()->index(3, 5));
         QCOMPARE(shell.document.grid().cell(31, 21), stored);
         QCOMPARE(shell.document.grid().cell(43, 21), QString());
         QCOMPARE(shell.document.grid().cell(44, 21), QString());

@@ -54,6 +54,16 @@ void SheetView::refresh()
     viewport()->update();
 }
 
+void SheetView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTableView::closeEditor(editor, hint);
+    if (hint != QAbstractItemDelegate::SubmitModelCache)
+        return;
+    const QModelIndex below = currentIndex().siblingAtRow(currentIndex().row() + 1);
+    if (below.isValid())
+        setCurrentIndex(below);
+}
+
 void SheetView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);

@@ -33,6 +33,8 @@ signals:
     void cellSelected(int column, int row);
 
 protected:
+    // Enter takes the teacher to the next person, the way the results of a test are typed.
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
