@@ -287,7 +287,7 @@ void MainWindow::applyVerbalTabs()
     m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), verbal);
     m_tabs->setTabText(m_tabs->indexOf(page(OverviewPage)), QStringLiteral("Ergebnisübersicht"));
     // Long criteria are read in the enlarged panel, which sits above the table then.
-    m_enlarged->move(verbal ? QPoint(382, 181) : QPoint(420, 30));
+    m_enlarged->setVerbalMode(verbal, verbal ? QPoint(382, 181) : QPoint(420, 30));
     m_popArtCheck->setVisible(!verbal);
     applyColourScheme(m_popArtCheck->isChecked());
 }

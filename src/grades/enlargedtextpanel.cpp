@@ -42,15 +42,38 @@ void EnlargedTextPanel::showCell(SheetView *view)
         hide();
         return;
     }
+    if (m_verbal) {
+        const bool longText = text.size() > 60;
+        QFont font = m_line->font();
+        font.setPointSize(longText ? 10 : 17);
+        m_line->setFont(font);
+        move(longText ? QPoint(0, m_place.y()) : m_place);
+        resize(StartWidth, m_line->sizeHint().height() + 8);
+    }
     if (m_line->text() != text)
         m_line->setText(text);
+    fitWidth();
     show();
     raise();
 }
 
+void EnlargedTextPanel::setVerbalMode(bool on, const QPoint &place)
+{
+    m_verbal = on;
+    m_place = place;
+    QFont font = m_line->font();
+    font.setPixelSize(23);
+    if (!on)
+        m_line->setFont(font);
+    move(place);
+    resize(StartWidth, m_line->sizeHint().height() + 8);
+}
+
 void EnlargedTextPanel::fitWidth()
 {
-    const int needed = m_line->fontMetrics().horizontalAdvance(m_line->text()) + 20 + 12;
+    int needed = m_line->fontMetrics().horizontalAdvance(m_line->text()) + 20 + 12;
+    if (parentWidget())
+        needed = qMin(needed, parentWidget()->width() - x());
     if (needed > width())
         resize(needed, height());
 }

@@ -23,6 +23,10 @@ public:
     void showCell(SheetView *view);
     QLineEdit *line() const { return m_line; }
 
+    // Beside the verbal evaluation the panel sits at `place`; long criteria get a smaller
+    // font and the whole width from the left edge.
+    void setVerbalMode(bool on, const QPoint &place);
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -33,5 +37,7 @@ private:
 
     QLineEdit *m_line;
     QPointer<SheetView> m_view;
+    bool m_verbal = false;
+    QPoint m_place;
     QPoint m_dragOffset;
 };
