@@ -233,6 +233,7 @@ void MainWindow::createPages()
     connect(m_hintTimer, &QTimer::timeout, this, [this] {
         for (CourseBookView *view : qAsConst(m_courseViews))
             view->setHintShown(false);
+        m_personView->setEvaluationHintShown(false);
     });
     // Pages can be dragged into another order; the person page always stays first.
     m_tabs->setMovable(true);

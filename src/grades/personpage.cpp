@@ -206,7 +206,7 @@ void PersonPage::moveDown()
     if (current() >= LastPerson)
         return;
     PersonOperations::swapPersons(m_document.grid(), current(), current() + 1);
-    show(current() + 1);
+    forward();
 }
 
 void PersonPage::deleteCurrent()

@@ -1,5 +1,6 @@
 #include "personpageview.h"
 
+#include "app/hintstyle.h"
 #include "classdata/classdocument.h"
 #include "classdata/photoconverter.h"
 #include "mailaddress.h"
@@ -371,7 +372,7 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
         menu.exec(m_evaluationView->viewport()->mapToGlobal(at));
     });
     connect(m_evaluationView->sheetModel(), &QAbstractItemModel::dataChanged, this,
-            [this] { m_evaluationView->setToolTip(m_evaluation.hint()); });
+            [this] { setEvaluationHintShown(m_evaluationHintShown); });
     m_sheets = new QStackedWidget;
     m_sheets->addWidget(m_sheet);
     m_sheets->addWidget(m_evaluationView);
@@ -472,7 +473,18 @@ void PersonPageView::loadEvaluation()
     m_evaluationView->reload();
     const QPoint cursor = m_evaluation.cursor();
     m_evaluationView->setCurrentIndex(m_evaluationView->model()->index(cursor.y(), cursor.x()));
-    m_evaluationView->setToolTip(m_evaluation.hint());
+    setEvaluationHintShown(m_evaluationHintShown);
+}
+
+void PersonPageView::setEvaluationHintShown(bool shown)
+{
+    m_evaluationHintShown = shown;
+    QString hint = m_evaluation.hint();
+    if (hint.isEmpty())
+        hint = QStringLiteral("Wer die Kriterien nicht abschreiben will, kann auch die "
+                              "Zeugnisliste kopieren und per Rechtsklick einfügen.");
+    m_evaluationView->setToolTip(shown ? hint : QString());
+    m_evaluationView->setToolTipDuration(HintStyle::Duration);
 }
 
 void PersonPageView::updateRemarksCaption()

@@ -45,6 +45,9 @@ public:
     LevelsPanel *levelsPanel() const { return m_levels; }
     QPushButton *levelsButton() const { return m_levelsButton; }
 
+    // The evaluation table's hint is offered for the first moments only.
+    void setEvaluationHintShown(bool shown);
+
     // Shows the grade controls or the verbal evaluation, as the class is set.
     void applyVerbalMode();
 
@@ -112,4 +115,5 @@ private:
     QLabel *m_remarksCaption;
     RemarksPanel *m_remarks;
     QWidget *m_gradeSettings;
+    bool m_evaluationHintShown = true;
 };

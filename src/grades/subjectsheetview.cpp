@@ -3,6 +3,7 @@
 #include "sheetview.h"
 #include "subjectsheet.h"
 
+#include <QEvent>
 #include <QVBoxLayout>
 
 SubjectSheetView::SubjectSheetView(SubjectSheet &sheet, QWidget *parent)
@@ -12,6 +13,18 @@ SubjectSheetView::SubjectSheetView(SubjectSheet &sheet, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
+    // The first subject's sheet brings its current row up to date whenever it gets the focus.
+    if (sheet.subject() == 1)
+        m_view->installEventFilter(this);
+}
+
+bool SubjectSheetView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::FocusIn && isVisible()) {
+        m_sheet.commit(m_view->currentIndex().row());
+        m_view->refresh();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SubjectSheetView::activate()

@@ -19,6 +19,9 @@ public:
     // The page became visible: reload, and put the cursor where the next topic goes.
     void activate();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     SubjectSheet &m_sheet;
     SheetView *m_view;
