@@ -30,7 +30,8 @@ private slots:
     {
         QTemporaryDir exe;
         QTemporaryDir docs;
-        QCOMPARE(AppFolders::chooseProgramFolder(exe.path(), docs.path()), QDir::cleanPath(exe.path()));
+        QCOMPARE(AppFolders::chooseProgramFolder(exe.path(), docs.path()),
+                 QDir::cleanPath(exe.path()));
         const QString gone = exe.filePath(QStringLiteral("nicht/da"));
         QCOMPARE(AppFolders::chooseProgramFolder(gone, docs.path()),
                  QDir(docs.path()).filePath(QStringLiteral("Markwart")));

@@ -25,9 +25,8 @@ QString chooseProgramFolder(const QString &executableFolder, const QString &docu
 
 QString programFolder()
 {
-    return chooseProgramFolder(
-        QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    return chooseProgramFolder(QCoreApplication::applicationDirPath(),
+                               QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
 void ensureProgramFolder(const QString &folder)

@@ -9,9 +9,9 @@ const QString Last = QStringLiteral("last");
 const QString Bgc = QStringLiteral("bgc");
 } // namespace
 
-AppSettings::AppSettings() : m_settings(new QSettings(QStringLiteral("Quillfen"), QStringLiteral("Markwart")))
-{
-}
+AppSettings::AppSettings()
+    : m_settings(new QSettings(QStringLiteral("Quillfen"), QStringLiteral("Markwart")))
+{}
 
 AppSettings::~AppSettings()
 {

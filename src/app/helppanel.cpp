@@ -30,8 +30,7 @@ const char *const HelpText =
 } // namespace
 
 HelpPanel::HelpPanel(int programVersion, QWidget *parent)
-    : QFrame(parent),
-      m_back(new QPushButton(QStringLiteral("zum Programm"))),
+    : QFrame(parent), m_back(new QPushButton(QStringLiteral("zum Programm"))),
       m_update(new QPushButton(QStringLiteral("Suche neuere Version hier")))
 {
     setObjectName(QStringLiteral("helpPanel"));

@@ -11,13 +11,13 @@
 #include "grades/sheetview.h"
 #include "grades/subjectsheet.h"
 #include "grades/subjectsheetview.h"
-#include "verbal/evaluationtable.h"
-#include "verbal/overviewtable.h"
-#include "verbal/overviewview.h"
 #include "helppanel.h"
 #include "onlinecheck.h"
 #include "sessioncontroller.h"
 #include "userprompts.h"
+#include "verbal/evaluationtable.h"
+#include "verbal/overviewtable.h"
+#include "verbal/overviewview.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -66,15 +66,12 @@ const char *const OfflineNotice =
 
 MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPrompts &prompts,
                        const Options &options, QWidget *parent)
-    : QMainWindow(parent),
-      m_document(document),
-      m_settings(settings),
-      m_prompts(prompts),
+    : QMainWindow(parent), m_document(document), m_settings(settings), m_prompts(prompts),
       m_options(options)
 {
     setWindowTitle(QStringLiteral("Markwart"));
-    m_controller = new SessionController(document, settings, prompts, *this,
-                                         options.programFolder, options.reportFolder, this);
+    m_controller = new SessionController(document, settings, prompts, *this, options.programFolder,
+                                         options.reportFolder, this);
 
     auto *central = new QWidget;
     auto *layout = new QVBoxLayout(central);
@@ -354,8 +351,7 @@ void MainWindow::setTabPositions(const QVector<int> &positions)
     m_tabs->setCurrentWidget(current);
 }
 
-void MainWindow::showPasswordDialog(PasswordMode mode, const QString &text,
-                                    const QString &caption)
+void MainWindow::showPasswordDialog(PasswordMode mode, const QString &text, const QString &caption)
 {
     m_passwordDialog->open(mode == PasswordMode::Save ? PasswordDialog::Mode::Save
                                                       : PasswordDialog::Mode::Load,

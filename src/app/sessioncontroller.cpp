@@ -38,16 +38,9 @@ SessionController::SessionController(ClassDocument &document, AppSettings &setti
                                      UserPrompts &prompts, SessionView &view,
                                      const QString &programFolder, const QString &reportFolder,
                                      QObject *parent)
-    : QObject(parent),
-      m_document(document),
-      m_settings(settings),
-      m_prompts(prompts),
-      m_view(view),
-      m_programFolder(programFolder),
-      m_projectFolder(programFolder),
-      m_reportFolder(reportFolder)
-{
-}
+    : QObject(parent), m_document(document), m_settings(settings), m_prompts(prompts), m_view(view),
+      m_programFolder(programFolder), m_projectFolder(programFolder), m_reportFolder(reportFolder)
+{}
 
 void SessionController::setUp(const QString &commandLineFile, const QDate &today)
 {
@@ -158,9 +151,9 @@ void SessionController::takeOver()
     m_document.setSaved(true);
 
     m_view.hidePasswordDialog();
-    m_view.setCaption(QStringLiteral("Markwart arbeitet mit ") +
-                      (m_pendingLoadAtStart ? QFileInfo(path).fileName()
-                                            : QDir::toNativeSeparators(path)));
+    m_view.setCaption(
+        QStringLiteral("Markwart arbeitet mit ") +
+        (m_pendingLoadAtStart ? QFileInfo(path).fileName() : QDir::toNativeSeparators(path)));
     m_view.showLoadedClass();
 
     const QString photo = grid.cell(20, ClassDocument::dataRow(m_document.currentPerson()));

@@ -19,8 +19,8 @@ class SessionController : public QObject
 
 public:
     SessionController(ClassDocument &document, AppSettings &settings, UserPrompts &prompts,
-                      SessionView &view, const QString &programFolder,
-                      const QString &reportFolder, QObject *parent = nullptr);
+                      SessionView &view, const QString &programFolder, const QString &reportFolder,
+                      QObject *parent = nullptr);
 
     // Start-up: settings with their defaults, the file to open at start and the question
     // on the first day of a month.
@@ -85,7 +85,12 @@ private:
     bool m_firstPaintDone = false;
     bool m_autoFocusArmed = false;
 
-    enum class Pending { None, Load, Save };
+    enum class Pending
+    {
+        None,
+        Load,
+        Save
+    };
     Pending m_pending = Pending::None;
     QString m_pendingLoadPath;
     bool m_pendingLoadAtStart = false;

@@ -6,7 +6,11 @@
 class SessionView
 {
 public:
-    enum class PasswordMode { Save, Load };
+    enum class PasswordMode
+    {
+        Save,
+        Load
+    };
 
     virtual ~SessionView() = default;
 

@@ -11,10 +11,11 @@ void removeAll(const QString &reportFolder)
     if (!folder.exists())
         return;
     // Names compare case-insensitively, as they do on Windows.
-    const QStringList named = {QStringLiteral("druck.doc"),    QStringLiteral("druck.html"),
-                               QStringLiteral("druck1.doc"),   QStringLiteral("sitzplan.jpg"),
+    const QStringList named = {QStringLiteral("druck.doc"), QStringLiteral("druck.html"),
+                               QStringLiteral("druck1.doc"), QStringLiteral("sitzplan.jpg"),
                                QStringLiteral("sitzplan.bmp")};
-    const auto entries = folder.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    const auto entries =
+        folder.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QFileInfo &entry : entries) {
         const QString name = entry.fileName().toLower();
         if (entry.isDir() && !entry.isSymLink()) {

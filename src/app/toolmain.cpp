@@ -19,7 +19,13 @@
 
 namespace {
 
-enum ExitCode { Ok = 0, Usage = 1, BadFile = 2, WrongPassword = 3 };
+enum ExitCode
+{
+    Ok = 0,
+    Usage = 1,
+    BadFile = 2,
+    WrongPassword = 3
+};
 
 void printError(const QString &message)
 {

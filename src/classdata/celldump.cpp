@@ -13,11 +13,20 @@ QString escape(const QString &text)
     out.reserve(text.size());
     for (QChar c : text) {
         switch (c.unicode()) {
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '\t': out += QLatin1String("\\t"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        default: out += c;
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -35,11 +44,20 @@ static bool unescape(QStringView text, QString *out)
         if (++i == text.size())
             return false;
         switch (text[i].unicode()) {
-        case '\\': out->append(QLatin1Char('\\')); break;
-        case 't': out->append(QLatin1Char('\t')); break;
-        case 'r': out->append(QLatin1Char('\r')); break;
-        case 'n': out->append(QLatin1Char('\n')); break;
-        default: return false;
+        case '\\':
+            out->append(QLatin1Char('\\'));
+            break;
+        case 't':
+            out->append(QLatin1Char('\t'));
+            break;
+        case 'r':
+            out->append(QLatin1Char('\r'));
+            break;
+        case 'n':
+            out->append(QLatin1Char('\n'));
+            break;
+        default:
+            return false;
         }
     }
     return true;

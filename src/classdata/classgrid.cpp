@@ -1,13 +1,9 @@
 #include "classgrid.h"
 
 ClassGrid::ClassGrid(QObject *parent)
-    : QObject(parent),
-      m_cells(CellCount),
-      m_isSetCell(CellCount, 0),
-      m_offset(CellCount, 0),
+    : QObject(parent), m_cells(CellCount), m_isSetCell(CellCount, 0), m_offset(CellCount, 0),
       m_length(CellCount, 0)
-{
-}
+{}
 
 QString ClassGrid::cell(int column, int row) const
 {

@@ -51,7 +51,7 @@ private:
     // A cell set after the last load lives in m_cells; otherwise its text is the slice
     // m_loaded[m_offset .. m_offset + m_length) of the text the loader handed over.
     std::vector<QString> m_cells;
-    std::vector<int> m_setCells;     // indices of the cells that hold a string of their own
+    std::vector<int> m_setCells;      // indices of the cells that hold a string of their own
     std::vector<uint8_t> m_isSetCell; // whether an index is listed in m_setCells
     QString m_loaded;
     std::vector<uint32_t> m_offset;

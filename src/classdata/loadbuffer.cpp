@@ -159,7 +159,8 @@ void LoadBuffer::unscrambleInto(ClassGrid &grid) const
             continue;
         const char *src = m_bytes.constData() + m_offset[i];
         qsizetype written = length;
-        if (!CellScrambler::unscrambleAsciiTo(src, length, reinterpret_cast<char16_t *>(out + pos))) {
+        if (!CellScrambler::unscrambleAsciiTo(src, length,
+                                              reinterpret_cast<char16_t *>(out + pos))) {
             scratch = QByteArray(src, length);
             CellScrambler::unscrambleInPlace(scratch.data(), length);
             const QString decoded = CellText::decode(scratch);

@@ -9,8 +9,7 @@
 PasswordDialog::PasswordDialog(QWidget *parent)
     : QDialog(parent),
       m_label(new QLabel(QStringLiteral("Hier bitte das Passwort für die Klassendatei eingeben!"))),
-      m_field(new QLineEdit),
-      m_toggle(new QPushButton(QStringLiteral("aBc123"))),
+      m_field(new QLineEdit), m_toggle(new QPushButton(QStringLiteral("aBc123"))),
       m_saveOk(new QPushButton(QStringLiteral("OK"))),
       m_loadOk(new QPushButton(QStringLiteral("OK")))
 {

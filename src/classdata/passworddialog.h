@@ -13,7 +13,11 @@ class PasswordDialog : public QDialog
     Q_OBJECT
 
 public:
-    enum class Mode { Save, Load };
+    enum class Mode
+    {
+        Save,
+        Load
+    };
 
     explicit PasswordDialog(QWidget *parent = nullptr);
 

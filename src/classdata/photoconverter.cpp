@@ -22,8 +22,7 @@ QString resolve(const QString &projectFolder, const QString &storedPath)
 bool isConvertibleJpeg(const QString &storedPath)
 {
     return storedPath.endsWith(QLatin1String(".jpg")) ||
-           storedPath.endsWith(QLatin1String(".JPG")) ||
-           storedPath.endsWith(QLatin1String(".Jpg"));
+           storedPath.endsWith(QLatin1String(".JPG")) || storedPath.endsWith(QLatin1String(".Jpg"));
 }
 
 QImage loadStoredPhoto(const QString &filePath)

@@ -35,8 +35,7 @@ struct Totals
 
 // Missed lessons of one person; entry(c) and mark(c) give the attendance and the
 // double-lesson mark of lesson column c. A double lesson counts twice.
-template <typename Entry, typename Mark>
-Totals countMissed(Entry entry, Mark mark)
+template <typename Entry, typename Mark> Totals countMissed(Entry entry, Mark mark)
 {
     int excused = 0;
     int unexcused = 0;
@@ -84,7 +83,8 @@ bool CourseBookSheet::show(const QDate &today)
         const int row = FirstPersonRow + i;
         const int dataRow = ClassDocument::dataRow(i);
         const QString name = grid.cell(0, dataRow);
-        m_table.setCell(0, row, name.isEmpty() ? QString() : QStringLiteral("%1. %2").arg(i + 1).arg(name));
+        m_table.setCell(0, row,
+                        name.isEmpty() ? QString() : QStringLiteral("%1. %2").arg(i + 1).arg(name));
         for (int c = 1; c < Columns; ++c)
             m_table.setCell(c, row, grid.cell(c + offset(), dataRow));
     }
@@ -139,7 +139,8 @@ void CourseBookSheet::writeBack()
     ClassGrid &grid = m_document.grid();
     for (int i = 0; i < ClassDocument::PersonCount; ++i)
         for (int c = 1; c < Columns; ++c)
-            grid.setCell(c + offset(), ClassDocument::dataRow(i), m_table.cell(c, FirstPersonRow + i));
+            grid.setCell(c + offset(), ClassDocument::dataRow(i),
+                         m_table.cell(c, FirstPersonRow + i));
     for (int row = 0; row <= 1; ++row) {
         for (int c = 0; c < Columns; ++c) {
             grid.setCell(c + offset(), 598 + row, m_table.cell(c, row));
@@ -159,9 +160,10 @@ void CourseBookSheet::writeDoubleLessons()
 bool CourseBookSheet::clearEntries(UserPrompts &prompts, const QDate &today)
 {
     const QString which = m_halfYear == 1 ? QStringLiteral("ersten") : QStringLiteral("zweiten");
-    if (!prompts.askYesNo(QStringLiteral("Dies wird die Einträge der %1 Kursliste löschen!\r \rSoll "
-                                         "ich die Einträge löschen?")
-                              .arg(which)))
+    if (!prompts.askYesNo(
+            QStringLiteral("Dies wird die Einträge der %1 Kursliste löschen!\r \rSoll "
+                           "ich die Einträge löschen?")
+                .arg(which)))
         return false;
     ClassGrid &grid = m_document.grid();
     for (int c = 1; c < Columns; ++c)
@@ -223,10 +225,14 @@ int CourseBookSheet::columnWidth(int column) const
 int CourseBookSheet::rowHeight(int row) const
 {
     switch (row) {
-    case 0: return 60;
-    case 1: return m_contentRowShown ? 120 : 1;
-    case Rows - 1: return 19;
-    default: return 18;
+    case 0:
+        return 60;
+    case 1:
+        return m_contentRowShown ? 120 : 1;
+    case Rows - 1:
+        return 19;
+    default:
+        return 18;
     }
 }
 

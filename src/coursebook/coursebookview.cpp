@@ -28,12 +28,9 @@ QPushButton *namedButton(const QString &text, const char *name)
 } // namespace
 
 CourseBookView::CourseBookView(CourseBookSheet &sheet, UserPrompts &prompts, QWidget *parent)
-    : QWidget(parent),
-      m_sheet(sheet),
-      m_prompts(prompts),
+    : QWidget(parent), m_sheet(sheet), m_prompts(prompts),
       m_today([] { return QDate::currentDate(); }),
-      m_doubles(new SheetView(sheet.doubleLessons(), this)),
-      m_view(new SheetView(sheet, this))
+      m_doubles(new SheetView(sheet.doubleLessons(), this)), m_view(new SheetView(sheet, this))
 {
     const QString suffix = QString::number(sheet.halfYear());
     m_view->setObjectName(QStringLiteral("courseBook") + suffix);

@@ -3,9 +3,9 @@
 #include "app/userprompts.h"
 #include "classdata/classdocument.h"
 #include "coursebook/coursebooksheet.h"
+#include "gradesettings.h"
 #include "gradewalk.h"
 #include "personoperations.h"
-#include "gradesettings.h"
 #include "resultrow.h"
 
 const QColor PersonPage::Weighting(0xFC, 0xFE, 0xCF);
@@ -20,12 +20,12 @@ constexpr int LastCursorColumn = 42;
 // Letters of column headings that files of an older layout kept in the weighting row.
 bool isOldHeadingLetter(const QString &text)
 {
-    static const QStringList letters{
-        QStringLiteral("e"), QStringLiteral("t"), QStringLiteral("A"), QStringLiteral("s"),
-        QStringLiteral("T"), QStringLiteral("i"), QStringLiteral("r"), QStringLiteral("b"),
-        QStringLiteral("n"), QStringLiteral("B"), QStringLiteral("ä"), QStringLiteral("g"),
-        QStringLiteral("H"), QStringLiteral("a"), QStringLiteral("u"), QStringLiteral("g."),
-        QStringLiteral("f")};
+    static const QStringList letters{QStringLiteral("e"),  QStringLiteral("t"), QStringLiteral("A"),
+                                     QStringLiteral("s"),  QStringLiteral("T"), QStringLiteral("i"),
+                                     QStringLiteral("r"),  QStringLiteral("b"), QStringLiteral("n"),
+                                     QStringLiteral("B"),  QStringLiteral("ä"), QStringLiteral("g"),
+                                     QStringLiteral("H"),  QStringLiteral("a"), QStringLiteral("u"),
+                                     QStringLiteral("g."), QStringLiteral("f")};
     return letters.contains(text);
 }
 
@@ -347,12 +347,16 @@ bool PersonPage::takesDigitsOnly(int column, int row) const
 int PersonPage::columnWidth(int column) const
 {
     switch (column) {
-    case 0: return 130;
+    case 0:
+        return 130;
     case 31:
-    case 43: return 29;
+    case 43:
+        return 29;
     case 44:
-    case 45: return 50;
-    default: return 18;
+    case 45:
+        return 50;
+    default:
+        return 18;
     }
 }
 
@@ -408,6 +412,7 @@ QString PersonPage::columnHeading(int column) const
 
 void PersonPage::announceWalk()
 {
-    m_prompts.showMessage(QStringLiteral("Es dauert einen Moment, bis ich die Änderung auf alle "
-                                         "Personen übertragen habe! Beobachte den Listenplatz :-)"));
+    m_prompts.showMessage(
+        QStringLiteral("Es dauert einen Moment, bis ich die Änderung auf alle "
+                       "Personen übertragen habe! Beobachte den Listenplatz :-)"));
 }

@@ -20,7 +20,8 @@ public:
     static constexpr int Rows = 16; // weighting row, 14 subjects, one carried row
 
     // The person data fields and their columns in the person data row.
-    enum Field {
+    enum Field
+    {
         Name = 0,
         Class = 1,
         SchoolYear = 2,
@@ -96,7 +97,12 @@ public:
     int rowHeight(int row) const override;
     bool thickRightEdge(int column) const override;
     bool thickBottomEdge(int row) const override;
-    bool isRotated(int column, int row) const override { Q_UNUSED(column) Q_UNUSED(row) return false; }
+    bool isRotated(int column, int row) const override
+    {
+        Q_UNUSED(column)
+        Q_UNUSED(row)
+        return false;
+    }
     QColor background(int column, int row, bool selected, int currentRow) const override;
     QColor foreground(int column, int row) const override;
     QString columnHeading(int column) const override;

@@ -12,25 +12,25 @@
 #include "verbal/remarkspanel.h"
 
 #include <QButtonGroup>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMenu>
-#include <QStackedWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -102,8 +102,7 @@ const SliderStep SliderSteps[] = {
 };
 
 // The yellow notice, the "eMail:" caption and the mail panel react to a click anywhere on them.
-template <typename Base>
-class Clickable : public Base
+template <typename Base> class Clickable : public Base
 {
 public:
     std::function<void()> onClick;
@@ -131,10 +130,7 @@ void setLabelColour(QLabel *label, const QColor &colour)
 } // namespace
 
 PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QWidget *parent)
-    : QWidget(parent),
-      m_page(page),
-      m_sheet(new SheetView(page, this)),
-      m_evaluation(evaluation),
+    : QWidget(parent), m_page(page), m_sheet(new SheetView(page, this)), m_evaluation(evaluation),
       m_evaluationView(new SheetView(evaluation, this))
 {
     auto *fieldGrid = new QGridLayout;
@@ -203,12 +199,30 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     insert->setToolTip(QStringLiteral("Lücke erscheint nach aktueller Position!"));
     auto *newYear = button(QStringLiteral("neues SJ., alle Noten löschen"), "newYearButton");
     auto *newGroup = button(QStringLiteral("neue Lerngruppe anlegen"), "newGroupButton");
-    connect(back, &QPushButton::clicked, this, [this] { m_page.back(); afterNavigation(); });
-    connect(forward, &QPushButton::clicked, this, [this] { m_page.forward(); afterNavigation(); });
-    connect(up, &QPushButton::clicked, this, [this] { m_page.moveUp(); afterNavigation(); });
-    connect(down, &QPushButton::clicked, this, [this] { m_page.moveDown(); afterNavigation(); });
-    connect(remove, &QPushButton::clicked, this, [this] { m_page.deleteCurrent(); afterNavigation(); });
-    connect(insert, &QPushButton::clicked, this, [this] { m_page.insertFreeSlot(); afterNavigation(); });
+    connect(back, &QPushButton::clicked, this, [this] {
+        m_page.back();
+        afterNavigation();
+    });
+    connect(forward, &QPushButton::clicked, this, [this] {
+        m_page.forward();
+        afterNavigation();
+    });
+    connect(up, &QPushButton::clicked, this, [this] {
+        m_page.moveUp();
+        afterNavigation();
+    });
+    connect(down, &QPushButton::clicked, this, [this] {
+        m_page.moveDown();
+        afterNavigation();
+    });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        m_page.deleteCurrent();
+        afterNavigation();
+    });
+    connect(insert, &QPushButton::clicked, this, [this] {
+        m_page.insertFreeSlot();
+        afterNavigation();
+    });
     connect(newYear, &QPushButton::clicked, this, [this] {
         if (m_page.startNewSchoolYear())
             afterNavigation();
@@ -578,7 +592,7 @@ void PersonPageView::showPhoto()
         const QString file = PhotoConverter::resolve(m_photoFolder(), stored);
         if (QFileInfo::exists(file)) {
             image = m_page.document().photosVisible() ? PhotoConverter::loadStoredPhoto(file)
-                                                     : QImage(file);
+                                                      : QImage(file);
         }
     }
     if (image.isNull()) {
@@ -586,7 +600,7 @@ void PersonPageView::showPhoto()
         m_photo->setText(QStringLiteral("kein Foto"));
     } else {
         m_photo->setPixmap(QPixmap::fromImage(image).scaled(m_photo->size(), Qt::KeepAspectRatio,
-                                                             Qt::SmoothTransformation));
+                                                            Qt::SmoothTransformation));
     }
 }
 

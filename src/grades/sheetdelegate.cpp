@@ -10,8 +10,7 @@
 
 SheetDelegate::SheetDelegate(SheetLogic &logic, QTableView *view)
     : QStyledItemDelegate(view), m_logic(logic), m_view(view)
-{
-}
+{}
 
 void SheetDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const
@@ -77,8 +76,7 @@ void SheetDelegate::setEditorData(QWidget *editor, const QModelIndex &index) con
 }
 
 void DrawRotatedCellText(QPainter *painter, const QString &text, int columnWidth, int alignment,
-                         const QColor &colour, int size, const QString &faceName,
-                         const QRect &rect)
+                         const QColor &colour, int size, const QString &faceName, const QRect &rect)
 {
     size = qMin(size, columnWidth / 2);
     if (size <= 0 || text.isEmpty())

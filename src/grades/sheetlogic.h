@@ -23,7 +23,11 @@ public:
 
     // A key was released in the cell: the cell holds the editor's text now.
     virtual void edit(int column, int row, const QString &text) = 0;
-    virtual void select(int column, int row) { Q_UNUSED(column) Q_UNUSED(row) }
+    virtual void select(int column, int row)
+    {
+        Q_UNUSED(column)
+        Q_UNUSED(row)
+    }
 
     // Pastes tab-separated text with its top left at the cell; the sheet commits at once.
     void paste(int column, int row, const QString &text);

@@ -4,8 +4,7 @@
 
 SheetModel::SheetModel(SheetLogic &logic, QObject *parent)
     : QAbstractTableModel(parent), m_logic(logic), m_shown(logic.table())
-{
-}
+{}
 
 int SheetModel::rowCount(const QModelIndex &parent) const
 {

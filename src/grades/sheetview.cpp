@@ -11,9 +11,7 @@
 #include <QMenu>
 
 SheetView::SheetView(SheetLogic &logic, QWidget *parent)
-    : QTableView(parent),
-      m_logic(logic),
-      m_model(new SheetModel(logic, this)),
+    : QTableView(parent), m_logic(logic), m_model(new SheetModel(logic, this)),
       m_delegate(new SheetDelegate(logic, this))
 {
     setModel(m_model);

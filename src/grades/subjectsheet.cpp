@@ -28,7 +28,8 @@ void SubjectSheet::show()
         for (int c = 1; c < Columns; ++c)
             m_table.setCell(c, p, grid.cell(c, gridRow(p)));
         const QString name = grid.cell(0, ClassDocument::dataRow(p - 1));
-        m_table.setCell(0, p, name.isEmpty() ? QString() : QStringLiteral("%1. %2").arg(p).arg(name));
+        m_table.setCell(0, p,
+                        name.isEmpty() ? QString() : QStringLiteral("%1. %2").arg(p).arg(name));
     }
     m_table.setCell(0, 0, QStringLiteral("Thema:"));
     for (int c = 1; c < Columns; ++c)
@@ -53,7 +54,7 @@ void SubjectSheet::commit(int currentRow)
 {
     if (currentRow >= 1 && currentRow <= ClassDocument::PersonCount)
         ResultRow::RecomputeRow(m_table, currentRow, Grades::Screen::SubjectSheet,
-                             gradeSettingsOf(m_document));
+                                gradeSettingsOf(m_document));
     ClassGrid &grid = m_document.grid();
     for (int p = 1; p <= ClassDocument::PersonCount; ++p)
         for (int c = 1; c < Columns; ++c)
@@ -97,12 +98,17 @@ bool SubjectSheet::takesDigitsOnly(int column, int row) const
 int SubjectSheet::columnWidth(int column) const
 {
     switch (column) {
-    case 0: return 145;
+    case 0:
+        return 145;
     case 31:
-    case 43: return 27;
-    case 44: return 56;
-    case 45: return 44;
-    default: return 18;
+    case 43:
+        return 27;
+    case 44:
+        return 56;
+    case 45:
+        return 44;
+    default:
+        return 18;
     }
 }
 

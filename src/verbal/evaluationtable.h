@@ -50,7 +50,10 @@ public:
     bool takesDigitsOnly(int, int) const override { return false; }
     int columnWidth(int column) const override;
     int rowHeight(int) const override { return 20; }
-    bool thickRightEdge(int column) const override { return column == 0 || column == 34 || column == 35; }
+    bool thickRightEdge(int column) const override
+    {
+        return column == 0 || column == 34 || column == 35;
+    }
     bool thickBottomEdge(int row) const override { return row == 0; }
     bool isRotated(int, int) const override { return false; }
     QColor background(int column, int row, bool selected, int currentRow) const override;

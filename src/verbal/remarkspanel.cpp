@@ -15,10 +15,7 @@
 #include <QVBoxLayout>
 
 RemarksPanel::RemarksPanel(ClassDocument &document, QWidget *parent)
-    : QFrame(parent),
-      m_document(document),
-      m_heading(new QLabel),
-      m_text(new QPlainTextEdit),
+    : QFrame(parent), m_document(document), m_heading(new QLabel), m_text(new QPlainTextEdit),
       m_undo(new QPushButton(QStringLiteral("löschen rückgängig")))
 {
     setObjectName(QStringLiteral("remarksPanel"));
@@ -125,7 +122,8 @@ bool RemarksPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove) {
         auto *mouse = static_cast<QMouseEvent *>(event);
-        const QPoint inPanel = static_cast<QWidget *>(watched)->mapTo(this, mouse->position().toPoint());
+        const QPoint inPanel =
+            static_cast<QWidget *>(watched)->mapTo(this, mouse->position().toPoint());
         if (event->type() == QEvent::MouseButtonPress)
             m_dragOffset = inPanel;
         else if (mouse->buttons() & Qt::LeftButton)
