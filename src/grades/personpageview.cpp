@@ -199,30 +199,21 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     insert->setToolTip(QStringLiteral("Lücke erscheint nach aktueller Position!"));
     auto *newYear = button(QStringLiteral("neues SJ., alle Noten löschen"), "newYearButton");
     auto *newGroup = button(QStringLiteral("neue Lerngruppe anlegen"), "newGroupButton");
-    connect(back, &QPushButton::clicked, this, [this] {
-        m_page.back();
-        afterNavigation();
-    });
-    connect(forward, &QPushButton::clicked, this, [this] {
-        m_page.forward();
-        afterNavigation();
-    });
-    connect(up, &QPushButton::clicked, this, [this] {
-        m_page.moveUp();
-        afterNavigation();
-    });
-    connect(down, &QPushButton::clicked, this, [this] {
-        m_page.moveDown();
-        afterNavigation();
-    });
-    connect(remove, &QPushButton::clicked, this, [this] {
-        m_page.deleteCurrent();
-        afterNavigation();
-    });
-    connect(insert, &QPushButton::clicked, this, [this] {
-        m_page.insertFreeSlot();
-        afterNavigation();
-    });
+    // Each of these changes the shown person; the page reloads afterwards.
+    const std::pair<QPushButton *, void (PersonPage::*)()> pageCommands[] = {
+        {back, &PersonPage::back},
+        {forward, &PersonPage::forward},
+        {up, &PersonPage::moveUp},
+        {down, &PersonPage::moveDown},
+        {remove, &PersonPage::deleteCurrent},
+        {insert, &PersonPage::insertFreeSlot},
+    };
+    for (const auto &[widget, command] : pageCommands) {
+        connect(widget, &QPushButton::clicked, this, [this, command = command] {
+            (m_page.*command)();
+            afterNavigation();
+        });
+    }
     connect(newYear, &QPushButton::clicked, this, [this] {
         if (m_page.startNewSchoolYear())
             afterNavigation();
