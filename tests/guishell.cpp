@@ -1,7 +1,7 @@
 #include "guishell.h"
 
-#include "grades/personpageview.h"
-#include "grades/sheetview.h"
+#include "person/personpageview.h"
+#include "sheetkit/sheetview.h"
 
 #include <QApplication>
 #include <QtTest>

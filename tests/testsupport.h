@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/userprompts.h"
+#include "classdata/userprompts.h"
 
 #include <QByteArray>
 #include <QList>

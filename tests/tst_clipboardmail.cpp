@@ -1,7 +1,7 @@
 #include "classdata/classgrid.h"
-#include "classdata/sheettable.h"
-#include "grades/mailaddress.h"
-#include "grades/sheetclipboard.h"
+#include "person/mailaddress.h"
+#include "sheetkit/sheetclipboard.h"
+#include "sheetkit/sheettable.h"
 
 #include <QUrlQuery>
 #include <QtTest>

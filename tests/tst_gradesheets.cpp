@@ -1,6 +1,6 @@
 #include "classdata/classdocument.h"
-#include "grades/personpage.h"
 #include "grades/subjectsheet.h"
+#include "person/personpage.h"
 #include "testsupport.h"
 
 #include <QtTest>

@@ -1,10 +1,10 @@
 // The course book, clipboard blocks and mail links, driven through the real widgets.
 
 #include "coursebook/coursebookview.h"
-#include "grades/personpageview.h"
-#include "grades/sheetview.h"
 #include "grades/subjectsheetview.h"
 #include "guishell.h"
+#include "person/personpageview.h"
+#include "sheetkit/sheetview.h"
 
 #include <QCheckBox>
 #include <QClipboard>

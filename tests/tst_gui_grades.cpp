@@ -1,10 +1,10 @@
 // Typing results into the subject sheets and the person page, with real key and mouse events.
 
-#include "grades/enlargedtextpanel.h"
-#include "grades/personpageview.h"
-#include "grades/sheetview.h"
 #include "grades/subjectsheetview.h"
 #include "guishell.h"
+#include "person/personpageview.h"
+#include "sheetkit/enlargedtextpanel.h"
+#include "sheetkit/sheetview.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 // The main window driven with real key and mouse events on the offscreen platform.
 
-#include "classdata/passworddialog.h"
+#include "app/passworddialog.h"
 #include "guishell.h"
 
 #include <QLineEdit>

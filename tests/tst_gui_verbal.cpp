@@ -1,9 +1,9 @@
 // The verbal evaluation, the overview, remarks and levels, driven through the real widgets.
 
-#include "grades/personpageview.h"
-#include "grades/sheetview.h"
 #include "grades/subjectsheetview.h"
 #include "guishell.h"
+#include "person/personpageview.h"
+#include "sheetkit/sheetview.h"
 #include "verbal/levelspanel.h"
 #include "verbal/linesprintdialog.h"
 #include "verbal/overviewview.h"

@@ -1,5 +1,5 @@
 #include "classdata/classgrid.h"
-#include "grades/personoperations.h"
+#include "person/personoperations.h"
 
 #include <QtTest>
 

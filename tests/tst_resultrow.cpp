@@ -1,7 +1,7 @@
 #include "classdata/classgrid.h"
-#include "classdata/sheettable.h"
 #include "grades/gradewalk.h"
 #include "grades/resultrow.h"
+#include "sheetkit/sheettable.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 #include "classdata/cellscrambler.h"
-#include "classdata/photoconverter.h"
 #include "classdata/photoscrambler.h"
 #include "classdata/scrambleseeds.h"
+#include "photos/photoconverter.h"
 #include "testsupport.h"
 
 #include <QImage>

@@ -5,7 +5,7 @@
 #include "classdata/classdocument.h"
 #include "classdata/classfile.h"
 #include "classdata/loadbuffer.h"
-#include "classdata/photoconverter.h"
+#include "photos/photoconverter.h"
 #include "testsupport.h"
 
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "app/appfolders.h"
 #include "app/appsettings.h"
-#include "app/hintstyle.h"
 #include "app/instanceguard.h"
 #include "app/mainwindow.h"
 #include "app/messageboxprompts.h"
 #include "app/sessionrestart.h"
 #include "classdata/classdocument.h"
+#include "sheetkit/hintstyle.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

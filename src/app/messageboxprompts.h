@@ -1,6 +1,6 @@
 #pragma once
 
-#include "userprompts.h"
+#include "classdata/userprompts.h"
 
 class QWidget;
 

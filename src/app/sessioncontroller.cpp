@@ -3,9 +3,9 @@
 #include "appsettings.h"
 #include "classdata/classdocument.h"
 #include "classdata/classfile.h"
-#include "classdata/photoconverter.h"
+#include "classdata/userprompts.h"
+#include "photos/photoconverter.h"
 #include "tempreportfiles.h"
-#include "userprompts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,7 +22,7 @@ QString closeMark()
 const char *const OlderVersionMessage =
     "Diese Datei wurde mit einer älteren Version erstellt!\rSollten schon Noten oder Pkt. "
     "vorhanden sein, erscheinen in Spalte 21 die Durchschnittswerte der alten Version.  \rDiese "
-    "Werte in Notenspalte 21 einfach löschen, der Durchschnitt erscheit jetzt in Spalte 31.\rSind "
+    "Werte in Notenspalte 21 einfach löschen, der Durchschnitt erscheint jetzt in Spalte 31.\rSind "
     "sogar schon Werte im Bereich zwischen 22 und 30 eingetragen, so waren das schriftliche "
     "Ergebnisse.\rDiese Werte müssen leider von Hand umgetragen werden, am einfachsten in der "
     "jeweiligen Fachansicht.\rSorry, aber es lohnt sich.\r\rWem das zu kompliziert ist, darf "

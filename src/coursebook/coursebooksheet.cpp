@@ -1,12 +1,12 @@
 #include "coursebooksheet.h"
 
-#include "app/userprompts.h"
 #include "classdata/classdocument.h"
+#include "classdata/userprompts.h"
 
 #include <QLocale>
 
 const QString CourseBookSheet::Legend = QStringLiteral(
-    "Anwesenheit wie folgt eintragen:\rE unf F werden vom Programm gezählt!\r1 = anwesend\r2 = "
+    "Anwesenheit wie folgt eintragen:\rE und F werden vom Programm gezählt!\r1 = anwesend\r2 = "
     "verspätet\rF = fehlt\rE = fehlt(e) entschuldigt ");
 const QColor CourseBookSheet::Absent(0xFF, 0x00, 0x00);
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "doublelessonrow.h"
-#include "grades/sheetlogic.h"
+#include "sheetkit/sheetlogic.h"
 
 #include <QDate>
 #include <QPoint>

@@ -1,9 +1,9 @@
 #include "coursebookview.h"
 
-#include "app/hintstyle.h"
 #include "coursebooksheet.h"
-#include "grades/sheetmodel.h"
-#include "grades/sheetview.h"
+#include "sheetkit/hintstyle.h"
+#include "sheetkit/sheetmodel.h"
+#include "sheetkit/sheetview.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

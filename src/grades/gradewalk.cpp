@@ -2,7 +2,7 @@
 
 #include "classdata/classdocument.h"
 #include "classdata/classgrid.h"
-#include "classdata/sheettable.h"
+#include "sheetkit/sheettable.h"
 
 namespace GradeWalk {
 

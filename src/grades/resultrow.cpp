@@ -1,6 +1,6 @@
 #include "resultrow.h"
 
-#include "classdata/sheettable.h"
+#include "sheetkit/sheettable.h"
 
 using Grades::Fixed;
 

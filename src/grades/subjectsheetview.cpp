@@ -1,6 +1,6 @@
 #include "subjectsheetview.h"
 
-#include "sheetview.h"
+#include "sheetkit/sheetview.h"
 #include "subjectsheet.h"
 
 #include <QEvent>

@@ -1,8 +1,8 @@
 #include "evaluationtable.h"
 
-#include "app/userprompts.h"
 #include "classdata/classdocument.h"
-#include "grades/sheetclipboard.h"
+#include "classdata/userprompts.h"
+#include "sheetkit/sheetclipboard.h"
 
 #include <QLocale>
 

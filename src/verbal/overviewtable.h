@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grades/sheetlogic.h"
+#include "sheetkit/sheetlogic.h"
 
 class ClassDocument;
 

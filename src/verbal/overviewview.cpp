@@ -1,8 +1,8 @@
 #include "overviewview.h"
 
 #include "classdata/classgrid.h"
-#include "grades/sheetview.h"
 #include "overviewtable.h"
+#include "sheetkit/sheetview.h"
 
 #include <QVBoxLayout>
 

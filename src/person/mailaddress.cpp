@@ -1,7 +1,7 @@
 #include "mailaddress.h"
 
 #include "classdata/classgrid.h"
-#include "grades/personpage.h"
+#include "personpage.h"
 
 #include <QByteArray>
 #include <QStringList>

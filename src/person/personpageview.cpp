@@ -1,11 +1,11 @@
 #include "personpageview.h"
 
-#include "app/hintstyle.h"
 #include "classdata/classdocument.h"
-#include "classdata/photoconverter.h"
 #include "mailaddress.h"
-#include "sheetmodel.h"
-#include "sheetview.h"
+#include "photos/photoconverter.h"
+#include "sheetkit/hintstyle.h"
+#include "sheetkit/sheetmodel.h"
+#include "sheetkit/sheetview.h"
 #include "verbal/evaluationtable.h"
 #include "verbal/levelspanel.h"
 #include "verbal/remarks.h"
@@ -63,7 +63,7 @@ const char *const NoticeText =
 
 const char *const VerbalHelpLines[] = {
     "Immer häufiger werden sogenannte Berichtszeugnisse verteilt.",
-    "Die Beurteilugskriterien überraschen dich manchmal kurz vor Zeugnisausgabe?",
+    "Die Beurteilungskriterien überraschen dich manchmal kurz vor Zeugnisausgabe?",
     "Damit das nicht geschieht, sammelt der Markwart jetzt auch \"Verbalbeurteilungen\"",
     "während des Schulhalbjahres!",
     "Wie?",

@@ -1,7 +1,7 @@
 #include "photoconverter.h"
 
-#include "classgrid.h"
-#include "photoscrambler.h"
+#include "classdata/classgrid.h"
+#include "classdata/photoscrambler.h"
 
 #include <QDir>
 #include <QFile>

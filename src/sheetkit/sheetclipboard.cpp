@@ -1,6 +1,6 @@
 #include "sheetclipboard.h"
 
-#include "classdata/sheettable.h"
+#include "sheettable.h"
 
 #include <QStringView>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheetlogic.h"
+#include "sheetkit/sheetlogic.h"
 
 #include <QPoint>
 #include <QString>

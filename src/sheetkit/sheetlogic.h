@@ -1,6 +1,6 @@
 #pragma once
 
-#include "classdata/sheettable.h"
+#include "sheettable.h"
 
 #include <QColor>
 

@@ -1,12 +1,12 @@
 #include "personpage.h"
 
-#include "app/userprompts.h"
 #include "classdata/classdocument.h"
+#include "classdata/userprompts.h"
 #include "coursebook/coursebooksheet.h"
-#include "gradesettings.h"
-#include "gradewalk.h"
+#include "grades/gradesettings.h"
+#include "grades/gradewalk.h"
+#include "grades/resultrow.h"
 #include "personoperations.h"
-#include "resultrow.h"
 
 const QColor PersonPage::Weighting(0xFC, 0xFE, 0xCF);
 
