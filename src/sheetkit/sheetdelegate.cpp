@@ -2,6 +2,7 @@
 
 #include "sheetlogic.h"
 
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -73,6 +74,20 @@ void SheetDelegate::setEditorData(QWidget *editor, const QModelIndex &index) con
     const QString text = index.data(Qt::EditRole).toString();
     if (line && line->text() != text)
         line->setText(text);
+}
+
+bool SheetDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    // The window losing the focus for a moment (another window, a window system without a
+    // manager that hands it around) must not end the edit: the next key would open a new
+    // editor over the cell and replace what was typed so far. Every key is committed
+    // already, so an editor left open loses nothing.
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return false;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 void DrawRotatedCellText(QPainter *painter, const QString &text, int columnWidth, int alignment,

@@ -21,6 +21,9 @@ public:
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
 
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
+
 private:
     SheetLogic &m_logic;
     QTableView *m_view;
