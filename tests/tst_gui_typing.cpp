@@ -5,6 +5,7 @@
 #include "grades/subjectsheetview.h"
 #include "guishell.h"
 #include "person/personpageview.h"
+#include "sheetkit/sheetdelegate.h"
 #include "sheetkit/sheetview.h"
 #include "typingsupport.h"
 #include "verbal/levelspanel.h"
@@ -35,6 +36,10 @@ class TestTypingGui : public QObject
         auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
         QVERIFY(editor);
         QCOMPARE(editor->text(), text);
+        // The whole text is in view, not only its end.
+        QVERIFY2(editor->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() >=
+                     editor->fontMetrics().horizontalAdvance(text),
+                 qPrintable(QStringLiteral("editor %1 px wide").arg(editor->width())));
         QTest::keyClick(editor, Qt::Key_Escape);
         QTest::qWait(50);
         QCOMPARE(shell.document.grid().cell(gridColumn, gridRow), text);
@@ -78,6 +83,20 @@ private slots:
         QTest::mouseClick(shell.person()->verbalCheck(), Qt::LeftButton, {}, QPoint(6, 6));
         typeIntoCell(shell, shell.person()->evaluationView(), 2, 0, QStringLiteral("Liest vor"), 0,
                      1002, flip);
+    }
+
+    void narrowCellsShowWholeResults()
+    {
+        GuiShell shell;
+        SheetView *view = shell.window->subjectSheet(1)->view();
+        const int width = view->columnWidth(5) - 3;
+        for (const QString &text : {QStringLiteral("789"), QStringLiteral("1234")}) {
+            const QFont font = SheetDelegate::fittingFont(view->font(), text, width);
+            QVERIFY(QFontMetrics(font).horizontalAdvance(text) <= width);
+        }
+        // Names are cut, not shrunk.
+        const QString name = QStringLiteral("25. Zimmermann-Oberhuber, Margarethe");
+        QCOMPARE(SheetDelegate::fittingFont(view->font(), name, 145), view->font());
     }
 
     void textEditors()
