@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -41,9 +42,16 @@ private slots:
         QTRY_COMPARE(grid.cell(5, 1), QStringLiteral("4"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         grid.setCell(3, 18, QStringLiteral("2")); // Lina, straight into the class
+        grid.setCell(32, 1, QStringLiteral("12"));
+        // Points mode gives everyone grade texts.
+        auto *points = shell.person()->findChild<QRadioButton *>(QStringLiteral("pointsModeRadio"));
+        QTest::mouseClick(points, Qt::LeftButton, {}, QPoint(6, points->height() / 2));
+        const QString gradeText = grid.cell(45, 1);
+        QVERIFY(!gradeText.isEmpty());
 
         tabs->setCurrentWidget(sheet);
         QTest::qWait(50);
+        QCOMPARE(grid.cell(45, 1), gradeText);
         QCOMPARE(grid.cell(5, 1), QStringLiteral("4"));
         QCOMPARE(grid.cell(3, 18), QStringLiteral("2"));
         QCOMPARE(shown(sheet->view(), 1, 5), QStringLiteral("4"));
