@@ -20,8 +20,8 @@ SubjectSheetView::SubjectSheetView(SubjectSheet &sheet, QWidget *parent)
 
 bool SubjectSheetView::eventFilter(QObject *watched, QEvent *event)
 {
-    // Only a sheet at rest is recomputed: while an editor is open, or before the page has
-    // been filled, the row is the editor's or someone else's business.
+    // Not while an editor is open (its keys commit themselves), nor before the page was
+    // first filled.
     if (watched == m_view && event->type() == QEvent::FocusIn && isVisible() && m_shown &&
         !m_view->isEditing()) {
         m_sheet.commit(m_view->currentIndex().row());
