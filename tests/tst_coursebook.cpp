@@ -2,6 +2,7 @@
 
 #include "classdata/classdocument.h"
 #include "coursebook/coursebooksheet.h"
+#include "person/personpage.h"
 #include "testsupport.h"
 
 #include <QLocale>
@@ -142,6 +143,27 @@ private slots:
         CourseBookSheet::recountClass(grid);
         QCOMPARE(cells(grid, 33, {47, 48}) + u' ' + cells(grid, 50, {108, 109}), "2|2 1|");
         QCOMPARE(grid.cell(47, 16), QString());
+    }
+
+    void doubleLessonsOfTheSecondHalfAfterDeleteAndInsert()
+    {
+        ClassDocument document;
+        ScriptedPrompts prompts;
+        ClassGrid &grid = document.grid();
+        for (int i = 0; i < 3; ++i)
+            grid.setCell(0, ClassDocument::dataRow(i), QStringLiteral("P%1").arg(i + 1));
+        grid.setCell(49, 579, QStringLiteral("D")); // lesson column 3 of the second half
+        grid.setCell(110, ClassDocument::dataRow(1), QStringLiteral("F"));
+        grid.setCell(111, ClassDocument::dataRow(1), QStringLiteral("e"));
+        grid.setCell(110, ClassDocument::dataRow(2), QStringLiteral("F"));
+        PersonPage page(document, prompts);
+        page.deleteCurrent(); // P2 and P3 move up one place
+        QCOMPARE(cells(grid, ClassDocument::dataRow(0), {108, 109}), "3|2");
+        QCOMPARE(cells(grid, ClassDocument::dataRow(1), {108, 109}), "2|2");
+        page.insertFreeSlot(); // a gap after P2; P3 moves down again
+        QCOMPARE(grid.cell(0, ClassDocument::dataRow(2)), QStringLiteral("P3"));
+        QCOMPARE(cells(grid, ClassDocument::dataRow(2), {108, 109}), "2|2");
+        QCOMPARE(cells(grid, ClassDocument::dataRow(1), {108, 109}), "|");
     }
 };
 

@@ -3,6 +3,7 @@
 #include "person/personpage.h"
 #include "testsupport.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
@@ -102,6 +103,37 @@ private slots:
         sheet.show();
         QCOMPARE(sheet.cursor(), QPoint(43, 0));
         QCOMPARE(t.cell(43, 0) + u'|' + t.cell(44, 0) + u'|' + t.cell(45, 0), "|Punkte|Note");
+    }
+
+    void lastPersonAndWritingOnlyChanges()
+    {
+        // The last row is a person's like any other.
+        SubjectSheet sheet(*doc, 5);
+        sheet.show();
+        fill(grid(), 33 * Block + 5, "1=2"); // after the sheet took its copy
+        fill(grid(), 5 * Block + 5, "7=4");
+        sheet.edit(2, 34, QStringLiteral("4"));
+        QCOMPARE(read(grid(), 33 * Block + 5, "1= 2= 31="), "1=2 2=4 31=3");
+        QCOMPARE(read(grid(), 5 * Block + 5, "7="), "7=4");
+    }
+
+    void walkNotifiesOnce()
+    {
+        addPersons(*doc, 34);
+        for (int i = 0; i < 34; ++i)
+            fill(grid(), i * Block + 2, "1=3 32=2");
+        doc->setPointsMode(true);
+        PersonPage page(*doc, *prompts);
+        QSignalSpy single(&grid(), &ClassGrid::cellChanged);
+        QSignalSpy bulk(&grid(), &ClassGrid::cellsChanged);
+        int signalsDuringWalk = 0;
+        page.applyToAllPersons([&](int) {
+            signalsDuringWalk = qMax(signalsDuringWalk, int(single.count() + bulk.count()));
+        });
+        QCOMPARE(grid().cell(45, 33 * Block + 2).isEmpty(), false);
+        QCOMPARE(single.count(), 0);
+        QVERIFY(bulk.count() >= 1 && bulk.count() <= 2); // the shown person, then the walk
+        QVERIFY(signalsDuringWalk <= 1);
     }
 
     void levelHeadingDefault()

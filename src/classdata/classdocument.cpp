@@ -32,6 +32,7 @@ ClassDocument::ClassDocument(QObject *parent)
     : QObject(parent), m_rowLabels(standardRowLabels()), m_tabPositions(standardTabOrder())
 {
     connect(&m_grid, &ClassGrid::cellChanged, this, [this] { setSaved(false); });
+    connect(&m_grid, &ClassGrid::cellsChanged, this, [this] { setSaved(false); });
 }
 
 void ClassDocument::setSaved(bool saved)

@@ -51,7 +51,23 @@ void ClassGrid::setCell(int column, int row, const QString &text)
     }
     m_cells[i] = text;
     ++m_revision;
-    emit cellChanged(column, row);
+    if (m_bulkDepth > 0)
+        m_bulkChanged = true;
+    else
+        emit cellChanged(column, row);
+}
+
+ClassGrid::BulkChange::BulkChange(ClassGrid &grid) : m_grid(grid)
+{
+    ++m_grid.m_bulkDepth;
+}
+
+ClassGrid::BulkChange::~BulkChange()
+{
+    if (--m_grid.m_bulkDepth > 0 || !m_grid.m_bulkChanged)
+        return;
+    m_grid.m_bulkChanged = false;
+    emit m_grid.cellsChanged();
 }
 
 void ClassGrid::clear()

@@ -41,8 +41,24 @@ public:
     // Counts every change; views compare it to know whether they must refill.
     quint64 revision() const { return m_revision; }
 
+    // While one lives, cellChanged() is held back; when the outermost ends after cells
+    // changed, cellsChanged() is emitted once, so that views refresh once per command.
+    class BulkChange
+    {
+    public:
+        explicit BulkChange(ClassGrid &grid);
+        ~BulkChange();
+        BulkChange(const BulkChange &) = delete;
+        BulkChange &operator=(const BulkChange &) = delete;
+
+    private:
+        ClassGrid &m_grid;
+    };
+
 signals:
     void cellChanged(int column, int row);
+    // Any number of cells changed at once.
+    void cellsChanged();
     void reset();
 
 private:
@@ -57,4 +73,6 @@ private:
     std::vector<uint32_t> m_offset;
     std::vector<uint32_t> m_length;
     quint64 m_revision = 0;
+    int m_bulkDepth = 0;
+    bool m_bulkChanged = false;
 };

@@ -54,7 +54,8 @@ template <typename Entry, typename Mark> Totals countMissed(Entry entry, Mark ma
 } // namespace
 
 CourseBookSheet::CourseBookSheet(ClassDocument &document, int halfYear)
-    : m_document(document), m_halfYear(halfYear), m_doubles(*this)
+    : SheetLogic(&document.grid()), m_document(document), m_halfYear(halfYear),
+      m_doubles(*this, document.grid(), halfYear == 1 ? 578 : 579)
 {
     m_table.resize(Columns, Rows);
 }
@@ -67,31 +68,14 @@ void CourseBookSheet::setLabels()
     m_table.setCell(2, 0, QStringLiteral(" Berechnung"));
     m_table.setCell(1, 1, QStringLiteral("E+F = Fehlstunden gesamt:"));
     m_table.setCell(2, 1, QStringLiteral("F = davon unentschuldigt:"));
-    SheetTable &doubles = m_doubles.cells();
-    doubles.setCell(0, 0, QStringLiteral(" Doppelstunden: (D)"));
-    doubles.setCell(1, 0, QStringLiteral("/"));
-    doubles.setCell(2, 0, QStringLiteral("/"));
+    m_doubles.setLabels();
 }
 
 bool CourseBookSheet::show(const QDate &today)
 {
-    const ClassGrid &grid = m_document.grid();
-    SheetTable &doubles = m_doubles.cells();
-    for (int c = 1; c < Columns; ++c)
-        doubles.setCell(c, 0, grid.cell(c + 46, doubleLessonRow()));
-    for (int i = 0; i < ClassDocument::PersonCount; ++i) {
-        const int row = FirstPersonRow + i;
-        const int dataRow = ClassDocument::dataRow(i);
-        const QString name = grid.cell(0, dataRow);
-        m_table.setCell(0, row,
-                        name.isEmpty() ? QString() : QStringLiteral("%1. %2").arg(i + 1).arg(name));
-        for (int c = 1; c < Columns; ++c)
-            m_table.setCell(c, row, grid.cell(c + offset(), dataRow));
-    }
-    for (int c = 1; c < Columns; ++c) {
-        m_table.setCell(c, 0, grid.cell(c + offset(), 598));
-        m_table.setCell(c, 1, grid.cell(c + offset(), 599));
-    }
+    m_doubles.reloadFromClass();
+    refill();
+    // The labels belong to the heading rows the class keeps.
     setLabels();
 
     int column = FirstLesson;
@@ -108,6 +92,24 @@ bool CourseBookSheet::show(const QDate &today)
         return true;
     recount();
     return false;
+}
+
+void CourseBookSheet::fill()
+{
+    const ClassGrid &grid = m_document.grid();
+    for (int i = 0; i < ClassDocument::PersonCount; ++i) {
+        const int row = FirstPersonRow + i;
+        const int dataRow = ClassDocument::dataRow(i);
+        const QString name = grid.cell(0, dataRow);
+        m_table.load(0, row,
+                     name.isEmpty() ? QString() : QStringLiteral("%1. %2").arg(i + 1).arg(name));
+        for (int c = 1; c < Columns; ++c)
+            m_table.load(c, row, grid.cell(c + offset(), dataRow));
+    }
+    for (int c = 1; c < Columns; ++c) {
+        m_table.load(c, 0, grid.cell(c + offset(), 598));
+        m_table.load(c, 1, grid.cell(c + offset(), 599));
+    }
 }
 
 bool CourseBookSheet::hasOlderEntries() const
@@ -134,26 +136,27 @@ void CourseBookSheet::recount()
 
 void CourseBookSheet::writeBack()
 {
+    sync();
     // Counted first, so that the class never holds totals of an older state.
     recount();
+    writeChanges();
+}
+
+void CourseBookSheet::writeCell(int column, int row, const QString &text)
+{
     ClassGrid &grid = m_document.grid();
-    for (int i = 0; i < ClassDocument::PersonCount; ++i)
-        for (int c = 1; c < Columns; ++c)
-            grid.setCell(c + offset(), ClassDocument::dataRow(i),
-                         m_table.cell(c, FirstPersonRow + i));
-    for (int row = 0; row <= 1; ++row) {
-        for (int c = 0; c < Columns; ++c) {
-            grid.setCell(c + offset(), 598 + row, m_table.cell(c, row));
-            grid.setCell(c + offset(), row, m_table.cell(c, row));
-        }
+    if (row >= FirstPersonRow) {
+        if (column >= 1)
+            grid.setCell(column + offset(), ClassDocument::dataRow(row - FirstPersonRow), text);
+        return;
     }
+    grid.setCell(column + offset(), 598 + row, text);
+    grid.setCell(column + offset(), row, text);
 }
 
 void CourseBookSheet::writeDoubleLessons()
 {
-    ClassGrid &grid = m_document.grid();
-    for (int c = 1; c < Columns; ++c)
-        grid.setCell(c + 46, doubleLessonRow(), m_doubles.table().cell(c, 0));
+    m_doubles.writeBack();
     writeBack();
 }
 
@@ -165,6 +168,7 @@ bool CourseBookSheet::clearEntries(UserPrompts &prompts, const QDate &today)
                            "ich die Einträge löschen?")
                 .arg(which)))
         return false;
+    const ClassGrid::BulkChange bulk(m_document.grid());
     ClassGrid &grid = m_document.grid();
     for (int c = 1; c < Columns; ++c)
         grid.setCell(c + 46, doubleLessonRow(), QString());
@@ -172,10 +176,7 @@ bool CourseBookSheet::clearEntries(UserPrompts &prompts, const QDate &today)
     for (int row = 0; row < Rows; ++row)
         for (int c = 1; c < Columns; ++c)
             m_table.setCell(c, row, QString());
-    for (int c = 1; c < Columns; ++c)
-        m_doubles.cells().setCell(c, 0, QString());
     writeBack();
-    setLabels();
     return true;
 }
 
@@ -198,6 +199,7 @@ void CourseBookSheet::edit(int column, int row, const QString &text)
 {
     if (!isEditable(column, row))
         return;
+    sync();
     m_table.setCell(column, row, text);
     writeBack();
 }

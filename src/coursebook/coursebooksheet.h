@@ -11,8 +11,8 @@ class ClassGrid;
 class UserPrompts;
 
 // One half-year of the course book: dates and contents of up to 57 lessons, the attendance
-// of every person in them, and the missed lessons counted from it. A working copy of the
-// class, filled when shown and written back after every key.
+// of every person in them, and the missed lessons counted from it. A copy of the class,
+// refilled when shown; after every key the cells that changed go back.
 class CourseBookSheet : public SheetLogic
 {
 public:
@@ -38,7 +38,7 @@ public:
 
     // Counts the missed lessons of every person: E and F, double lessons twice.
     void recount();
-    // Recounts, then writes the sheet into the class.
+    // Recounts, then writes the changed cells into the class.
     void writeBack();
     void writeDoubleLessons();
 
@@ -67,6 +67,8 @@ public:
 protected:
     bool isDataRow(int row) const override { return row >= FirstPersonRow; }
     void afterPaste(int, int) override { writeBack(); }
+    void fill() override;
+    void writeCell(int column, int row, const QString &text) override;
 
 private:
     int offset() const { return m_halfYear == 1 ? 46 : 107; }

@@ -2,6 +2,7 @@
 
 #include "sheetkit/sheetlogic.h"
 
+class ClassGrid;
 class CourseBookSheet;
 
 // The row above a course book that marks double lessons with "D".
@@ -10,9 +11,14 @@ class DoubleLessonRow : public SheetLogic
 public:
     static constexpr int Columns = 60;
 
-    explicit DoubleLessonRow(CourseBookSheet &sheet);
+    // classRow: the row of the class that keeps the marks of this half-year.
+    DoubleLessonRow(CourseBookSheet &sheet, ClassGrid &grid, int classRow);
 
-    SheetTable &cells() { return m_table; }
+    // Starts over from the class, as showing the course book does.
+    void reloadFromClass() { refill(); }
+    void setLabels();
+    // Writes the marks changed here into the class.
+    void writeBack() { writeChanges(); }
 
     void edit(int column, int row, const QString &text) override;
     bool isEditable(int column, int row) const override;
@@ -23,6 +29,12 @@ public:
     bool thickBottomEdge(int) const override { return false; }
     bool isRotated(int, int) const override { return false; }
 
+protected:
+    void fill() override;
+    void writeCell(int column, int row, const QString &text) override;
+
 private:
     CourseBookSheet &m_sheet;
+    ClassGrid &m_grid;
+    int m_classRow;
 };

@@ -10,7 +10,7 @@ constexpr int LastTopicColumn = 42;
 } // namespace
 
 SubjectSheet::SubjectSheet(ClassDocument &document, int subject)
-    : m_document(document), m_subject(subject)
+    : SheetLogic(&document.grid()), m_document(document), m_subject(subject)
 {
     m_table.resize(Columns, Rows);
 }
@@ -22,51 +22,59 @@ int SubjectSheet::gridRow(int sheetRow) const
 
 void SubjectSheet::show()
 {
-    const ClassGrid &grid = m_document.grid();
-    m_table.clear();
-    for (int p = 1; p <= ClassDocument::PersonCount; ++p) {
-        for (int c = 1; c < Columns; ++c)
-            m_table.setCell(c, p, grid.cell(c, gridRow(p)));
-        const QString name = grid.cell(0, ClassDocument::dataRow(p - 1));
-        m_table.setCell(0, p,
-                        name.isEmpty() ? QString() : QStringLiteral("%1. %2").arg(p).arg(name));
-    }
-    m_table.setCell(0, 0, QStringLiteral("Thema:"));
-    for (int c = 1; c < Columns; ++c)
-        m_table.setCell(c, 0, grid.cell(c, TopicRowBase + m_subject));
-    const bool points = m_document.pointsMode();
-    m_table.setCell(44, 0, points ? QStringLiteral("Punkte") : QStringLiteral("Note"));
-    m_table.setCell(45, 0, points ? QStringLiteral("Note") : QStringLiteral("Notensyst."));
-    markListEnd();
-
+    refill();
     int column = 1;
     while (column < Columns - 1 && !m_table.cell(column, 0).isEmpty())
         ++column;
     m_cursor = QPoint(column, 0);
 }
 
+void SubjectSheet::fill()
+{
+    const ClassGrid &grid = m_document.grid();
+    for (int p = 1; p <= ClassDocument::PersonCount; ++p) {
+        for (int c = 1; c < Columns; ++c)
+            m_table.load(c, p, grid.cell(c, gridRow(p)));
+        const QString name = grid.cell(0, ClassDocument::dataRow(p - 1));
+        m_table.load(0, p, name.isEmpty() ? QString() : QStringLiteral("%1. %2").arg(p).arg(name));
+    }
+    m_table.load(0, 0, QStringLiteral("Thema:"));
+    for (int c = 1; c < Columns; ++c)
+        m_table.load(c, 0, grid.cell(c, TopicRowBase + m_subject));
+    const bool points = m_document.pointsMode();
+    m_table.load(44, 0, points ? QStringLiteral("Punkte") : QStringLiteral("Note"));
+    m_table.load(45, 0, points ? QStringLiteral("Note") : QStringLiteral("Notensyst."));
+    markListEnd();
+}
+
 void SubjectSheet::markListEnd()
 {
-    m_table.setCell(0, 35, QStringLiteral("Listenende!"));
+    m_table.load(0, 35, QStringLiteral("Listenende!"));
 }
 
 void SubjectSheet::commit(int currentRow)
 {
+    sync();
     if (currentRow >= 1 && currentRow <= ClassDocument::PersonCount)
         ResultRow::RecomputeRow(m_table, currentRow, Grades::Screen::SubjectSheet,
                                 gradeSettingsOf(m_document));
+    writeChanges();
+}
+
+void SubjectSheet::writeCell(int column, int row, const QString &text)
+{
     ClassGrid &grid = m_document.grid();
-    for (int p = 1; p <= ClassDocument::PersonCount; ++p)
-        for (int c = 1; c < Columns; ++c)
-            grid.setCell(c, gridRow(p), m_table.cell(c, p));
-    for (int c = 1; c <= LastTopicColumn; ++c)
-        grid.setCell(c, TopicRowBase + m_subject, m_table.cell(c, 0));
+    if (row >= 1 && row <= ClassDocument::PersonCount && column >= 1 && column < Columns)
+        grid.setCell(column, gridRow(row), text);
+    else if (row == 0 && column >= 1 && column <= LastTopicColumn)
+        grid.setCell(column, TopicRowBase + m_subject, text);
 }
 
 void SubjectSheet::edit(int column, int row, const QString &text)
 {
     if (!isEditable(column, row))
         return;
+    sync();
     m_table.setCell(column, row, text);
     commit(row);
 }
@@ -147,5 +155,5 @@ void SubjectSheet::afterPaste(int firstRow, int lastRow)
     const auto settings = gradeSettingsOf(m_document);
     for (int row = qMax(1, firstRow); row <= qMin(lastRow, int(ClassDocument::PersonCount)); ++row)
         ResultRow::RecomputeRow(m_table, row, Grades::Screen::SubjectSheet, settings);
-    commit(0);
+    writeChanges();
 }

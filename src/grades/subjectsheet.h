@@ -7,8 +7,8 @@
 class ClassDocument;
 
 // Subject sheet k: the results of all 34 persons in one subject, one person per row, the
-// topics of the result columns in the heading row. A working copy: filled from the class
-// when shown, written back after every key.
+// topics of the result columns in the heading row. A copy of the class, refilled when
+// shown; after every key the cells that key changed (and the averages it moved) go back.
 class SubjectSheet : public SheetLogic
 {
 public:
@@ -23,7 +23,7 @@ public:
     void show();
     QPoint cursor() const { return m_cursor; }
 
-    // Recomputes the row being edited and writes the sheet into the class.
+    // Recomputes the row being edited and writes the changed cells into the class.
     void commit(int currentRow);
 
     void edit(int column, int row, const QString &text) override;
@@ -44,6 +44,8 @@ public:
 protected:
     bool isDataRow(int row) const override { return row >= 1 && row <= 34; }
     void afterPaste(int firstRow, int lastRow) override;
+    void fill() override;
+    void writeCell(int column, int row, const QString &text) override;
 
 private:
     int gridRow(int sheetRow) const;

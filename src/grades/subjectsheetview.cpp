@@ -20,7 +20,10 @@ SubjectSheetView::SubjectSheetView(SubjectSheet &sheet, QWidget *parent)
 
 bool SubjectSheetView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_view && event->type() == QEvent::FocusIn && isVisible()) {
+    // Not while an editor is open (its keys commit themselves), nor before the page was
+    // first filled.
+    if (watched == m_view && event->type() == QEvent::FocusIn && isVisible() && m_shown &&
+        !m_view->isEditing()) {
         m_sheet.commit(m_view->currentIndex().row());
         m_view->refresh();
     }
@@ -29,6 +32,7 @@ bool SubjectSheetView::eventFilter(QObject *watched, QEvent *event)
 
 void SubjectSheetView::activate()
 {
+    m_shown = true;
     m_sheet.show();
     m_view->reload();
     const QPoint cursor = m_sheet.cursor();

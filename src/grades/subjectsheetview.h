@@ -25,4 +25,5 @@ protected:
 private:
     SubjectSheet &m_sheet;
     SheetView *m_view;
+    bool m_shown = false;
 };

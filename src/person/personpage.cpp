@@ -37,10 +37,10 @@ bool isWeightColumn(int column)
 } // namespace
 
 PersonPage::PersonPage(ClassDocument &document, UserPrompts &prompts)
-    : m_document(document), m_prompts(prompts)
+    : SheetLogic(&document.grid()), m_document(document), m_prompts(prompts)
 {
     m_table.resize(Columns, Rows);
-    loadSheet();
+    refill();
 }
 
 int PersonPage::current() const
@@ -56,18 +56,18 @@ int PersonPage::dataRow() const
 void PersonPage::show(int person)
 {
     m_document.setCurrentPerson(person);
-    loadSheet();
+    refill();
     placeCursor();
 }
 
 void PersonPage::enter()
 {
-    loadSheet();
+    refill();
     recompute();
     placeCursor();
 }
 
-void PersonPage::loadSheet()
+void PersonPage::fill()
 {
     const ClassGrid &grid = m_document.grid();
     const int block = current() * ClassDocument::BlockRows;
@@ -77,11 +77,11 @@ void PersonPage::loadSheet()
             QString text = grid.cell(c, block + r);
             if (r == 0 && isOldHeadingLetter(text))
                 text.clear();
-            m_table.setCell(c, r, text);
+            m_table.load(c, r, text);
         }
-        m_table.setCell(0, r, labels.value(r));
+        m_table.load(0, r, labels.value(r));
     }
-    m_table.setCell(0, 0, WeightingLabel);
+    m_table.load(0, 0, WeightingLabel);
 }
 
 void PersonPage::placeCursor()
@@ -100,22 +100,29 @@ void PersonPage::recompute()
 
 void PersonPage::commit()
 {
+    sync();
     recompute();
+    writeChanges();
+}
+
+void PersonPage::writeCell(int column, int row, const QString &text)
+{
     ClassGrid &grid = m_document.grid();
-    const int block = current() * ClassDocument::BlockRows;
-    for (int r = 1; r < Rows; ++r)
-        for (int c = 0; c < Columns; ++c)
-            grid.setCell(c, block + r, m_table.cell(c, r));
-    // The weights concern everyone: the weighting row is the same in every block.
-    for (int n = 0; n < ClassDocument::PersonCount; ++n)
-        for (int c = 1; c < Columns; ++c)
-            grid.setCell(c, n * ClassDocument::BlockRows, m_table.cell(c, 0));
+    if (row == 0) {
+        // The weights concern everyone: the weighting row is the same in every block.
+        if (column >= 1)
+            for (int n = 0; n < ClassDocument::PersonCount; ++n)
+                grid.setCell(column, n * ClassDocument::BlockRows, text);
+        return;
+    }
+    grid.setCell(column, current() * ClassDocument::BlockRows + row, text);
 }
 
 void PersonPage::edit(int column, int row, const QString &text)
 {
     if (!isEditable(column, row))
         return;
+    sync();
     m_table.setCell(column, row, text);
     if (column == 0)
         m_document.setRowLabel(row, text);
@@ -195,6 +202,7 @@ void PersonPage::back()
 
 void PersonPage::moveUp()
 {
+    const ClassGrid::BulkChange bulk(m_document.grid());
     if (current() == 0)
         return;
     PersonOperations::swapPersons(m_document.grid(), current(), current() - 1);
@@ -203,6 +211,7 @@ void PersonPage::moveUp()
 
 void PersonPage::moveDown()
 {
+    const ClassGrid::BulkChange bulk(m_document.grid());
     if (current() >= LastPerson)
         return;
     PersonOperations::swapPersons(m_document.grid(), current(), current() + 1);
@@ -211,6 +220,7 @@ void PersonPage::moveDown()
 
 void PersonPage::deleteCurrent()
 {
+    const ClassGrid::BulkChange bulk(m_document.grid());
     PersonOperations::deletePerson(m_document.grid(), current());
     CourseBookSheet::recountClass(m_document.grid());
     m_document.setSaved(false);
@@ -219,6 +229,7 @@ void PersonPage::deleteCurrent()
 
 void PersonPage::insertFreeSlot()
 {
+    const ClassGrid::BulkChange bulk(m_document.grid());
     if (current() >= LastPerson)
         return;
     PersonOperations::insertFreeSlot(m_document.grid(), current());
@@ -235,6 +246,7 @@ bool PersonPage::startNewSchoolYear()
             "Grundlage für das nächste Schul-(halb)-jahr  \rerhalten und können mit neuem "
             "Dateinamen abgespeichert werden.\rSoll ich Noten + Kursbücher löschen?")))
         return false;
+    const ClassGrid::BulkChange bulk(m_document.grid());
     PersonOperations::clearForNewSchoolYear(m_document.grid());
     m_document.setSaved(false);
     show(current());
@@ -315,6 +327,8 @@ bool PersonPage::weightsActive() const
 void PersonPage::applyToAllPersons(const std::function<void(int)> &progress)
 {
     commit();
+    // The views follow once, after the last person.
+    const ClassGrid::BulkChange bulk(m_document.grid());
     GradeWalk::ApplyToAllPersons(m_document.grid(), gradeSettingsOf(m_document), progress);
     m_noticeRequested = false;
     show(current());

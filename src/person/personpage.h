@@ -45,7 +45,7 @@ public:
     void enter();
     QPoint cursor() const { return m_cursor; }
 
-    // Recomputes the sheet and writes it into the class.
+    // Recomputes the sheet and writes the cells that changed into the class.
     void commit();
 
     QString field(Field field) const;
@@ -112,8 +112,11 @@ public:
 
     static const QColor Weighting;
 
+protected:
+    void fill() override;
+    void writeCell(int column, int row, const QString &text) override;
+
 private:
-    void loadSheet();
     void placeCursor();
     void recompute();
     int dataRow() const;

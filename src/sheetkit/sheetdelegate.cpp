@@ -2,11 +2,25 @@
 
 #include "sheetlogic.h"
 
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QTableView>
 #include <QTimer>
+
+namespace {
+
+// A narrow column's editor grows over its neighbours while its text is longer than the
+// cell, so that every typed character stays in view.
+void widenToText(QLineEdit *editor)
+{
+    const int cellWidth = editor->property("cellWidth").toInt();
+    const int needed = editor->fontMetrics().horizontalAdvance(editor->text()) + 8;
+    editor->resize(qMax(cellWidth, needed), editor->height());
+}
+
+} // namespace
 
 SheetDelegate::SheetDelegate(SheetLogic &logic, QTableView *view)
     : QStyledItemDelegate(view), m_logic(logic), m_view(view)
@@ -30,7 +44,7 @@ void SheetDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                             rect);
     } else if (!text.isEmpty()) {
         painter->setPen(colour);
-        painter->setFont(option.font);
+        painter->setFont(fittingFont(option.font, text, rect.width() - 3));
         painter->setClipRect(rect);
         painter->drawText(rect.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
     }
@@ -58,6 +72,7 @@ QWidget *SheetDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem
         static const QRegularExpression digits(QStringLiteral("[0-9]*"));
         editor->setValidator(new QRegularExpressionValidator(digits, editor));
     }
+    connect(editor, &QLineEdit::textChanged, editor, [editor] { widenToText(editor); });
     // Commit on every key: the view takes the editor's text right after the key event.
     connect(editor, &QLineEdit::textEdited, this, [this, editor] {
         QTimer::singleShot(0, editor, [this, editor] {
@@ -73,6 +88,45 @@ void SheetDelegate::setEditorData(QWidget *editor, const QModelIndex &index) con
     const QString text = index.data(Qt::EditRole).toString();
     if (line && line->text() != text)
         line->setText(text);
+}
+
+void SheetDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                         const QModelIndex &index) const
+{
+    QStyledItemDelegate::updateEditorGeometry(editor, option, index);
+    if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+        line->setProperty("cellWidth", line->width());
+        widenToText(line);
+    }
+}
+
+QFont SheetDelegate::fittingFont(const QFont &font, const QString &text, int width)
+{
+    constexpr int LongestShortText = 4;
+    constexpr int SmallestPixelSize = 6;
+    QFont fitted = font;
+    if (text.size() > LongestShortText)
+        return fitted;
+    int pixels = QFontInfo(font).pixelSize();
+    while (pixels > SmallestPixelSize && QFontMetrics(fitted).horizontalAdvance(text) > width) {
+        --pixels;
+        fitted.setPixelSize(pixels);
+    }
+    return fitted;
+}
+
+bool SheetDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    // The window losing the focus for a moment (another window, a window system without a
+    // manager that hands it around) must not end the edit: the next key would open a new
+    // editor over the cell and replace what was typed so far. Every key is committed
+    // already, so an editor left open loses nothing.
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return false;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 void DrawRotatedCellText(QPainter *painter, const QString &text, int columnWidth, int alignment,

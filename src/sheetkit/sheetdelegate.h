@@ -20,6 +20,16 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                              const QModelIndex &index) const override;
+
+    // The font a cell's text is drawn in: a short text (a result, a mark) wider than the
+    // cell gets smaller until it fits, so that a narrow column never shows a cut number;
+    // longer texts keep the font and are clipped.
+    static QFont fittingFont(const QFont &font, const QString &text, int width);
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
 
 private:
     SheetLogic &m_logic;

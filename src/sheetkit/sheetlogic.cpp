@@ -2,6 +2,8 @@
 
 #include "sheetclipboard.h"
 
+#include "classdata/classgrid.h"
+
 const QColor SheetLogic::EvenRow(0xD8, 0xE9, 0xFC);
 const QColor SheetLogic::EvenRowPopArt(0xFE, 0xC5, 0xF9);
 const QColor SheetLogic::OddRow(Qt::white);
@@ -30,8 +32,42 @@ QColor SheetLogic::foreground(int column, int row) const
 
 void SheetLogic::paste(int column, int row, const QString &text)
 {
+    sync();
     const SheetClipboard::PasteResult result =
         SheetClipboard::pasteBlock(m_table, column, row, text, SheetClipboard::PasteMode::Sheet);
     if (result.changed())
         afterPaste(result.firstRow, result.lastRow);
+}
+
+void SheetLogic::sync()
+{
+    if (!m_grid || m_grid->revision() == m_filledRevision)
+        return;
+    fill();
+    m_filledRevision = m_grid->revision();
+}
+
+void SheetLogic::refill()
+{
+    m_table.forgetChanges();
+    fill();
+    if (m_grid)
+        m_filledRevision = m_grid->revision();
+}
+
+void SheetLogic::writeChanges()
+{
+    if (!m_grid) {
+        m_table.forgetChanges();
+        return;
+    }
+    // The copy may only count as current again if it was current before these writes.
+    const bool wasCurrent = m_grid->revision() == m_filledRevision;
+    {
+        const ClassGrid::BulkChange bulk(*m_grid);
+        for (const QPoint &cell : m_table.takeChanges())
+            writeCell(cell.x(), cell.y(), m_table.cell(cell.x(), cell.y()));
+    }
+    if (wasCurrent)
+        m_filledRevision = m_grid->revision();
 }

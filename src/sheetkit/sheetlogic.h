@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+class ClassGrid;
+
 // The behaviour of one sheet (what it shows, which keys a cell takes, what an edit does),
 // kept apart from the widget so that tests can drive it without one. The widget renders
 // table() and forwards edits and selections here.
@@ -17,9 +19,17 @@ public:
     static const QColor CurrentRow;
     static const QColor Uncounted;
 
+    explicit SheetLogic(ClassGrid *grid = nullptr) : m_grid(grid) {}
     virtual ~SheetLogic() = default;
 
     const SheetTable &table() const { return m_table; }
+
+    // The class the table copies; its views follow its changes. None for a table that
+    // shows nothing of the class.
+    ClassGrid *sourceGrid() const { return m_grid; }
+    // Brings the table in line with the class when the class changed since the last fill.
+    // Changes not yet written back are kept.
+    void sync();
 
     // A key was released in the cell: the cell holds the editor's text now.
     virtual void edit(int column, int row, const QString &text) = 0;
@@ -59,6 +69,21 @@ public:
     void setPopArt(bool on) { m_popArt = on; }
 
 protected:
+    // Copies the shown cells out of the class, with SheetTable::load.
+    virtual void fill() {}
+    // Stores one changed cell in the class; cells that are only shown are not stored.
+    virtual void writeCell(int column, int row, const QString &text)
+    {
+        Q_UNUSED(column)
+        Q_UNUSED(row)
+        Q_UNUSED(text)
+    }
+    // Writes the cells changed since the last write-back, and no other: the class may
+    // hold newer text than this copy anywhere else.
+    void writeChanges();
+    // Starts over from the class, dropping changes not written back.
+    void refill();
+
     // Rows first..last received pasted cells.
     virtual void afterPaste(int firstRow, int lastRow)
     {
@@ -70,4 +95,8 @@ protected:
 
     SheetTable m_table;
     bool m_popArt = false;
+
+private:
+    ClassGrid *m_grid;
+    quint64 m_filledRevision = ~quint64(0);
 };

@@ -5,10 +5,13 @@
 #include "sheetlogic.h"
 #include "sheetmodel.h"
 
+#include "classdata/classgrid.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
+#include <QTimer>
 
 SheetView::SheetView(SheetLogic &logic, QWidget *parent)
     : QTableView(parent), m_logic(logic), m_model(new SheetModel(logic, this)),
@@ -27,6 +30,36 @@ SheetView::SheetView(SheetLogic &logic, QWidget *parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setGridStyle(Qt::SolidLine);
     applySizes();
+    if (ClassGrid *grid = logic.sourceGrid()) {
+        connect(grid, &ClassGrid::cellChanged, this, &SheetView::scheduleSync);
+        connect(grid, &ClassGrid::cellsChanged, this, &SheetView::scheduleSync);
+        connect(grid, &ClassGrid::reset, this, &SheetView::scheduleSync);
+    }
+}
+
+void SheetView::scheduleSync()
+{
+    if (m_syncQueued)
+        return;
+    m_syncQueued = true;
+    QTimer::singleShot(0, this, &SheetView::syncWithClass);
+}
+
+void SheetView::syncWithClass()
+{
+    m_syncQueued = false;
+    // A hidden sheet catches up when it is shown.
+    if (!isVisible())
+        return;
+    m_logic.sync();
+    refresh();
+}
+
+void SheetView::showEvent(QShowEvent *event)
+{
+    QTableView::showEvent(event);
+    m_logic.sync();
+    m_model->refresh();
 }
 
 void SheetView::applySizes()

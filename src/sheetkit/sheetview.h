@@ -23,6 +23,8 @@ public:
     // After the logic changed cells on its own.
     void refresh();
     void applySizes();
+    // An editor is open on a cell.
+    bool isEditing() const { return state() == EditingState; }
 
     // Offers "copy" and "paste" on the right mouse button.
     void enableClipboardMenu();
@@ -33,11 +35,18 @@ signals:
     void cellSelected(int column, int row);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     // Enter takes the teacher to the next person, the way the results of a test are typed.
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
+    // The class changed: the table follows once the current event is done, so that a
+    // command changing many cells costs one refresh.
+    void scheduleSync();
+    void syncWithClass();
+
+    bool m_syncQueued = false;
     SheetLogic &m_logic;
     SheetModel *m_model;
     SheetDelegate *m_delegate;

@@ -39,6 +39,26 @@ void store(ClassGrid &grid, const QString &text)
         grid.setCell(c, Row, lines.value(c));
 }
 
+QStringList cells(const ClassGrid &grid)
+{
+    QStringList out;
+    for (int c = 0; c < Lines; ++c)
+        out << grid.cell(c, Row);
+    return out;
+}
+
+void storeChanges(ClassGrid &grid, const QString &text, QStringList &before)
+{
+    const QStringList lines = linesOf(text);
+    for (int c = 0; c < Lines; ++c) {
+        if (lines.value(c) == before.value(c))
+            continue;
+        grid.setCell(c, Row, lines.value(c));
+        if (c < before.size())
+            before[c] = lines.value(c);
+    }
+}
+
 QStringList printLines(const QString &text)
 {
     QStringList out{Indent};

@@ -37,7 +37,7 @@ QString formatTenths(int tenths)
 const QColor EvaluationTable::YellowField(250, 244, 209);
 
 EvaluationTable::EvaluationTable(ClassDocument &document, UserPrompts &prompts)
-    : m_document(document), m_prompts(prompts)
+    : SheetLogic(&document.grid()), m_document(document), m_prompts(prompts)
 {
     m_table.resize(Columns, Rows);
     setHeaders();
@@ -45,19 +45,24 @@ EvaluationTable::EvaluationTable(ClassDocument &document, UserPrompts &prompts)
 
 void EvaluationTable::load()
 {
+    refill();
+}
+
+void EvaluationTable::fill()
+{
     const ClassGrid &grid = m_document.grid();
     const int person = m_document.currentPerson();
     for (int r = 0; r < Rows; ++r)
         for (int c = 0; c < Columns; ++c)
-            m_table.setCell(c, r, grid.cell(c, blockRow(person, r)));
+            m_table.load(c, r, grid.cell(c, blockRow(person, r)));
     setHeaders();
 }
 
 void EvaluationTable::setHeaders()
 {
-    m_table.setCell(0, 0, QStringLiteral("Beurteilungskriterium"));
-    m_table.setCell(Judgement, 0, QStringLiteral("mein Urteil"));
-    m_table.setCell(Tendency, 0, QStringLiteral("Tendenz"));
+    m_table.load(0, 0, QStringLiteral("Beurteilungskriterium"));
+    m_table.load(Judgement, 0, QStringLiteral("mein Urteil"));
+    m_table.load(Tendency, 0, QStringLiteral("Tendenz"));
 }
 
 QPoint EvaluationTable::cursor() const
@@ -97,6 +102,7 @@ QString EvaluationTable::letterFor(double tendency)
 
 void EvaluationTable::recompute()
 {
+    sync();
     const bool letters = isLetterMode(m_table.cell(1, 1));
     for (int r = 1; r < Rows; ++r) {
         int n = 0;
@@ -120,18 +126,26 @@ void EvaluationTable::recompute()
 
 void EvaluationTable::writeBack()
 {
+    writeChanges();
+}
+
+void EvaluationTable::writeCell(int column, int row, const QString &text)
+{
+    if (row < 1)
+        return;
     ClassGrid &grid = m_document.grid();
-    const int person = m_document.currentPerson();
-    for (int r = 1; r < Rows; ++r)
-        for (int c = 0; c < Columns; ++c)
-            grid.setCell(c, blockRow(person, r), m_table.cell(c, r));
+    if (column > 0) {
+        grid.setCell(column, blockRow(m_document.currentPerson(), row), text);
+        return;
+    }
+    // Every person is judged by the same criteria.
     for (int p = 0; p < ClassDocument::PersonCount; ++p)
-        for (int r = 1; r < Rows; ++r)
-            grid.setCell(0, blockRow(p, r), m_table.cell(0, r));
+        grid.setCell(0, blockRow(p, row), text);
 }
 
 bool EvaluationTable::pasteCriteria(const QString &text)
 {
+    sync();
     bool hasCriteria = false;
     for (int r = 1; r < Rows; ++r)
         hasCriteria = hasCriteria || !m_table.cell(0, r).isEmpty();
@@ -167,6 +181,7 @@ void EvaluationTable::edit(int column, int row, const QString &text)
 {
     if (!isEditable(column, row))
         return;
+    sync();
     m_table.setCell(column, row, column >= 1 ? text.left(1) : text);
     recompute();
 }

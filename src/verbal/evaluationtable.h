@@ -35,7 +35,7 @@ public:
     static int markValue(const QString &mark);
     // The letter for a tendency t (a..m).
     static QString letterFor(double tendency);
-    // Recomputes every row's tendency and writes the table into the class.
+    // Recomputes every row's tendency and writes the changed cells into the class.
     void recompute();
 
     // "einfügen - paste": the first cell of each clipboard row becomes a criterion. False
@@ -57,6 +57,10 @@ public:
     bool thickBottomEdge(int row) const override { return row == 0; }
     bool isRotated(int, int) const override { return false; }
     QColor background(int column, int row, bool selected, int currentRow) const override;
+
+protected:
+    void fill() override;
+    void writeCell(int column, int row, const QString &text) override;
 
 private:
     int blockRow(int person, int row) const { return BlockBase + person * 17 + row; }

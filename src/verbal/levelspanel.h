@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QStringList>
 
 class ClassDocument;
 class QPlainTextEdit;
@@ -20,7 +21,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void scheduleFollow();
+
     ClassDocument &m_document;
     QPlainTextEdit *m_text;
     bool m_loading = false;
+    bool m_storing = false;
+    bool m_followQueued = false;
+    // The cells as the editor last took them over or wrote them.
+    QStringList m_before;
 };

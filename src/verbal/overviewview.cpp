@@ -13,12 +13,15 @@ OverviewView::OverviewView(OverviewTable &table, ClassGrid &grid, QWidget *paren
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
-    // The overview keeps nothing of its own: any change of the class shows at once.
-    connect(&grid, &ClassGrid::cellChanged, this, [this] {
+    // The overview keeps nothing of its own: any change of the class shows at once; a
+    // command that changes many cells notifies once.
+    const auto follow = [this] {
         if (isVisible())
             refill();
-    });
-    connect(&grid, &ClassGrid::reset, this, &OverviewView::refill);
+    };
+    connect(&grid, &ClassGrid::cellChanged, this, follow);
+    connect(&grid, &ClassGrid::cellsChanged, this, follow);
+    connect(&grid, &ClassGrid::reset, this, follow);
 }
 
 void OverviewView::activate()

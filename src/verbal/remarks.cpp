@@ -35,6 +35,27 @@ QString store(ClassGrid &grid, int person, const QString &text)
     return lines.join(u'\n');
 }
 
+QStringList cells(const ClassGrid &grid, int person)
+{
+    QStringList out;
+    for (int k = 0; k < MaxLines; ++k)
+        out << grid.cell(k, FirstRow + person);
+    return out;
+}
+
+QString storeChanges(ClassGrid &grid, int person, const QString &text, QStringList &before)
+{
+    const QStringList lines = linesOf(text).mid(0, MaxLines);
+    for (int k = 0; k < MaxLines; ++k) {
+        if (lines.value(k) == before.value(k))
+            continue;
+        grid.setCell(k, FirstRow + person, lines.value(k));
+        if (k < before.size())
+            before[k] = lines.value(k);
+    }
+    return lines.join(u'\n');
+}
+
 bool hasRemarks(const ClassGrid &grid, int person)
 {
     const int row = FirstRow + person;

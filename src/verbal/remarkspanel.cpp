@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 RemarksPanel::RemarksPanel(ClassDocument &document, QWidget *parent)
@@ -71,6 +72,39 @@ RemarksPanel::RemarksPanel(ClassDocument &document, QWidget *parent)
     connect(print, &QPushButton::clicked, this, &RemarksPanel::print);
     // The panel is dragged by a press anywhere on it, the text box included.
     m_heading->installEventFilter(this);
+
+    // Remarks changed elsewhere while the editor is open (persons moved, say) show at once.
+    ClassGrid &grid = m_document.grid();
+    connect(&grid, &ClassGrid::cellChanged, this, [this](int, int row) {
+        if (row == Remarks::FirstRow + m_person)
+            scheduleFollow();
+    });
+    connect(&grid, &ClassGrid::cellsChanged, this, &RemarksPanel::scheduleFollow);
+    connect(&grid, &ClassGrid::reset, this, &RemarksPanel::scheduleFollow);
+}
+
+void RemarksPanel::scheduleFollow()
+{
+    if (m_storing || m_followQueued || !isVisible())
+        return;
+    m_followQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_followQueued = false;
+        if (isVisible() && Remarks::cells(m_document.grid(), m_person) != m_before)
+            reload();
+    });
+}
+
+void RemarksPanel::reload()
+{
+    const int position = m_text->textCursor().position();
+    m_loading = true;
+    m_text->setPlainText(Remarks::load(m_document.grid(), m_person));
+    m_loading = false;
+    m_before = Remarks::cells(m_document.grid(), m_person);
+    QTextCursor cursor = m_text->textCursor();
+    cursor.setPosition(qMin(position, m_text->document()->characterCount() - 1));
+    m_text->setTextCursor(cursor);
 }
 
 void RemarksPanel::openFor(int person)
@@ -80,6 +114,7 @@ void RemarksPanel::openFor(int person)
     m_loading = true;
     m_text->setPlainText(Remarks::load(m_document.grid(), person));
     m_loading = false;
+    m_before = Remarks::cells(m_document.grid(), person);
     m_text->verticalScrollBar()->setValue(0);
     show();
     raise();
@@ -89,7 +124,9 @@ void RemarksPanel::openFor(int person)
 void RemarksPanel::store()
 {
     const QString text = m_text->toPlainText();
-    const QString stored = Remarks::store(m_document.grid(), m_person, text);
+    m_storing = true;
+    const QString stored = Remarks::storeChanges(m_document.grid(), m_person, text, m_before);
+    m_storing = false;
     if (stored != text) {
         // More than 151 lines: the rest is cut, as it could not be kept.
         m_loading = true;
@@ -102,7 +139,13 @@ void RemarksPanel::store()
 void RemarksPanel::deleteText()
 {
     QGuiApplication::clipboard()->setText(m_text->toPlainText());
-    m_text->clear(); // stores the empty lines through textChanged
+    m_loading = true;
+    m_text->clear();
+    m_loading = false;
+    m_storing = true;
+    Remarks::store(m_document.grid(), m_person, QString());
+    m_storing = false;
+    m_before = Remarks::cells(m_document.grid(), m_person);
     m_undo->show();
 }
 

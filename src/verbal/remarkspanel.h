@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QStringList>
 
 class ClassDocument;
 class QLabel;
@@ -30,6 +31,8 @@ protected:
 
 private:
     void store();
+    void scheduleFollow();
+    void reload();
     void deleteText();
     void undoDelete();
     void print();
@@ -37,6 +40,10 @@ private:
     ClassDocument &m_document;
     int m_person = 0;
     bool m_loading = false;
+    bool m_storing = false;
+    bool m_followQueued = false;
+    // The person's cells as the editor last took them over or wrote them.
+    QStringList m_before;
     QLabel *m_heading;
     QPlainTextEdit *m_text;
     QPushButton *m_undo;
