@@ -106,14 +106,20 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     bar->addWidget(m_autoLoadCheck);
     bar->addWidget(m_popArtCheck);
     m_startHint = new QLabel(
-        QStringLiteral("Noch keine Klasse geöffnet: „Klasse laden“ öffnet eine Klassendatei,\n"
+        QStringLiteral("Noch keine Klasse geöffnet: „Klasse laden“ öffnet eine Klassendatei, "
                        "oder einfach Namen eintragen und „speichern“."));
     m_startHint->setObjectName(QStringLiteral("startHint"));
     m_startHint->setStyleSheet(QStringLiteral(
-        "QLabel { background: #FFFFE1; border: 1px solid #A0A0A0; padding: 1px 6px; }"));
+        "QLabel { background: #FFFFE1; border: 1px solid #A0A0A0; padding: 0px 6px; }"));
+    // The hint takes the free room of the bar and wraps; it never widens the window.
+    m_startHint->setWordWrap(true);
+    m_startHint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QFont hintFont = m_startHint->font();
+    hintFont.setPointSizeF(hintFont.pointSizeF() * 0.9);
+    m_startHint->setFont(hintFont);
     m_startHint->hide();
     bar->addSpacing(12);
-    bar->addWidget(m_startHint);
+    bar->addWidget(m_startHint, 1);
     bar->addStretch();
     bar->addWidget(m_helpButton);
     bar->addWidget(m_endButton);
