@@ -1,0 +1,52 @@
+#include "displaylocale.h"
+
+namespace {
+
+QString fullYearFormat()
+{
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return format;
+}
+
+// Day and month with one digit or two.
+QString readingFormat(QString format)
+{
+    format.replace(QLatin1String("dd"), QLatin1String("d"));
+    format.replace(QLatin1String("MM"), QLatin1String("M"));
+    return format;
+}
+
+} // namespace
+
+QLocale DisplayLocale::choose(const QLocale &system)
+{
+    if (system.language() == QLocale::German)
+        return system;
+    return QLocale(QLocale::German, QLocale::Germany);
+}
+
+void DisplayLocale::install(const QLocale &system)
+{
+    QLocale::setDefault(choose(system));
+}
+
+QString DisplayLocale::shortDate(const QDate &date)
+{
+    return QLocale().toString(date, fullYearFormat());
+}
+
+QDate DisplayLocale::readDate(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    const QLocale locale;
+    QDate date = locale.toDate(trimmed, readingFormat(fullYearFormat()));
+    if (date.isValid())
+        return date;
+    // Two-digit years are read in this century.
+    date = locale.toDate(trimmed, readingFormat(locale.dateFormat(QLocale::ShortFormat)));
+    if (date.isValid() && date.year() < 2000)
+        date = date.addYears(100);
+    return date;
+}
