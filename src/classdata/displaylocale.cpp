@@ -1,5 +1,7 @@
 #include "displaylocale.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 QString fullYearFormat()
@@ -10,11 +12,13 @@ QString fullYearFormat()
     return format;
 }
 
-// Day and month with one digit or two.
+// Day and month numbers with one digit or two; names of days and months stay.
 QString readingFormat(QString format)
 {
-    format.replace(QLatin1String("dd"), QLatin1String("d"));
-    format.replace(QLatin1String("MM"), QLatin1String("M"));
+    static const QRegularExpression day(QStringLiteral("(?<!d)dd(?!d)"));
+    static const QRegularExpression month(QStringLiteral("(?<!M)MM(?!M)"));
+    format.replace(day, QStringLiteral("d"));
+    format.replace(month, QStringLiteral("M"));
     return format;
 }
 
