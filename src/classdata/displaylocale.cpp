@@ -38,7 +38,7 @@ void DisplayLocale::install(const QLocale &system)
 
 QString DisplayLocale::shortDate(const QDate &date)
 {
-    return QLocale().toString(date, fullYearFormat());
+    return QLocale().toString(date, QLocale::ShortFormat);
 }
 
 QDate DisplayLocale::readDate(const QString &text)

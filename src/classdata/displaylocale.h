@@ -14,9 +14,9 @@ public:
     // Makes the choice for the system the default of every QLocale().
     static void install(const QLocale &system = QLocale::system());
 
-    // A date in the short format with a four-digit year: 06.12.2026.
+    // A date in the short format, as narrow columns show it: 06.12.26.
     static QString shortDate(const QDate &date);
-    // A date written in that format, also with one-digit day or month or a two-digit year;
-    // an invalid date for any other text.
+    // A date written in the short format, with a two- or four-digit year and one or two
+    // digits for day and month; an invalid date for any other text.
     static QDate readDate(const QString &text);
 };
