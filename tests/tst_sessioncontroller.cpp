@@ -317,7 +317,6 @@ private slots:
         QCOMPARE(s.document.grid().cell(2, 16), QStringLiteral("2027/28"));
         QVERIFY(!s.document.isSaved());
         QCOMPARE(cellOf(m_class, 2, 16), QString());
-        QCOMPARE(s.view.closeRequests, 0);
 
         // Nothing is left waiting: the next answer decides alone.
         s.prompts.answers << UserPrompts::Answer::No;
@@ -341,8 +340,7 @@ private slots:
         s.controller.loadClass();
         QCOMPARE(cellOf(m_class, 2, 16), QStringLiteral("2027/28"));
         QCOMPARE(s.prompts.openFolders.size(), 2);
-        QVERIFY(s.controller.confirmLoad(QString()));
-        QCOMPARE(s.document.grid().cell(0, 16), QStringLiteral("Acht, Anna"));
+        QCOMPARE(s.view.dialogModes.last(), SessionView::PasswordMode::Load);
 
         // A class without a file goes through the save dialogs first.
         Session t(m_dir->path());
@@ -360,7 +358,6 @@ private slots:
         QVERIFY(t.controller.confirmSave(QString()));
         QCOMPARE(cellOf(path("nora.MWk"), 0, 16), QStringLiteral("Neu, Nora"));
         QCOMPARE(t.prompts.openFolders.size(), 1);
-        QCOMPARE(t.view.dialogModes.last(), SessionView::PasswordMode::Load);
         QVERIFY(t.controller.confirmLoad(QString()));
         QCOMPARE(t.document.grid().cell(0, 16), QStringLiteral("Acht, Anna"));
     }
