@@ -17,13 +17,18 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # Starts Markwart with the example class (no password: confirm the password dialog with OK).
+# It needs a desktop: without one it says so and how to start it, after the build.
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-	    echo "Kein Bildschirm gefunden: starte unter Xvfb (xvfb-run)."; \
-	    xvfb-run -a $(BUILD_DIR)/src/markwart $(BUILD_DIR)/examples/7b.MWk; \
-	else \
-	    $(BUILD_DIR)/src/markwart $(BUILD_DIR)/examples/7b.MWk; \
+	    echo "Markwart braucht eine Desktop-Sitzung, hier ist kein Bildschirm (DISPLAY/WAYLAND_DISPLAY) gesetzt." >&2; \
+	    echo "Markwart needs a desktop session; no display (DISPLAY/WAYLAND_DISPLAY) is set here." >&2; \
+	    echo "Gebaut ist es schon. Starten / to start it: in einem Terminal der Desktop-Sitzung" >&2; \
+	    echo "    make run" >&2; \
+	    echo "oder/or   $(BUILD_DIR)/src/markwart $(BUILD_DIR)/examples/7b.MWk" >&2; \
+	    echo "(über SSH / over SSH: ssh -X, dann/then make run)" >&2; \
+	    exit 1; \
 	fi
+	@$(BUILD_DIR)/src/markwart $(BUILD_DIR)/examples/7b.MWk
 
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

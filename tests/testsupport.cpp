@@ -17,6 +17,15 @@ bool ScriptedPrompts::askYesNo(const QString &question)
     return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
 }
 
+UserPrompts::Answer ScriptedPrompts::askYesNoCancel(const QString &question)
+{
+    if (!answers.isEmpty()) {
+        questions << question;
+        return answers.takeFirst();
+    }
+    return askYesNo(question) ? Answer::Yes : Answer::No;
+}
+
 void ScriptedPrompts::showMessage(const QString &text)
 {
     messages << text;

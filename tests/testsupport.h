@@ -13,7 +13,9 @@ class ClassGrid;
 class ScriptedPrompts : public UserPrompts
 {
 public:
-    QList<bool> yesNoAnswers;  // taken from the front; "No" when empty
+    QList<bool> yesNoAnswers; // taken from the front; "No" when empty
+    // Three-way questions take these first, then yesNoAnswers; "No" when both are empty.
+    QList<Answer> answers;
     QStringList filesToOpen;   // taken from the front; cancelled when empty
     QStringList filesToSaveTo; // taken from the front; cancelled when empty
 
@@ -23,6 +25,7 @@ public:
     QStringList proposedSaves;
 
     bool askYesNo(const QString &question) override;
+    Answer askYesNoCancel(const QString &question) override;
     void showMessage(const QString &text) override;
     QString chooseClassToOpen(const QString &folder) override;
     QString chooseSaveFile(const QString &proposedPath) override;

@@ -1,6 +1,7 @@
 // Counting missed lessons, the date proposal and clearing a half-year of the course book.
 
 #include "classdata/classdocument.h"
+#include "classdata/displaylocale.h"
 #include "coursebook/coursebooksheet.h"
 #include "person/personpage.h"
 #include "testsupport.h"
@@ -67,7 +68,7 @@ private slots:
         first.show(Today);
         second.show(Today);
         QCOMPARE(first.table().cell(0, 2) + u'|' + first.table().cell(0, 3), "|2. Bauer, Lina");
-        QCOMPARE(first.table().cell(4, 0), QLocale::system().toString(Today, QLocale::ShortFormat));
+        QCOMPARE(first.table().cell(4, 0), DisplayLocale::shortDate(Today));
         QCOMPARE(first.cursor(), QPoint(4, 1));
         first.edit(4, 1, QStringLiteral("Thema"));
         first.show(Today); // opened again the same day: no second column for it

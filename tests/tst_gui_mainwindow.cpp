@@ -1,13 +1,21 @@
 // The main window driven with real key and mouse events on the offscreen platform.
 
+#include "app/messageboxprompts.h"
 #include "app/passworddialog.h"
 #include "guishell.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
+
+#include <functional>
 
 using TestSupport::cellOf;
 
@@ -30,6 +38,24 @@ struct Shell : GuiShell
         QTest::mouseClick(dialog()->loadButton(), Qt::LeftButton);
     }
 };
+
+// Waits for the next message box, reads its buttons and answers it with `answer`.
+void answerNextBox(QStringList *buttons, std::function<void(QMessageBox *)> answer)
+{
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        for (QAbstractButton *button : box->buttons())
+            *buttons << button->text();
+        QTest::qWait(80);
+        answer(box);
+    });
+    timer->start(50);
+}
 
 } // namespace
 
@@ -85,6 +111,72 @@ private slots:
         QTest::mouseClick(shell.dialog()->saveButton(), Qt::LeftButton);
         QTRY_VERIFY(!shell.window->isVisible());
         QCOMPARE(cellOf(target, 0, 16), "Neu, Nina");
+    }
+
+    void questionsAreNeverAnsweredByEscape()
+    {
+        // The program as it runs: real message boxes over the main window.
+        Shell shell;
+        shell.window.reset();
+        MessageBoxPrompts prompts;
+        shell.window =
+            std::make_unique<MainWindow>(shell.document, shell.settings, prompts, shell.options);
+        prompts.setParent(shell.window.get());
+        shell.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shell.window.get()));
+        QTest::keyClicks(shell.window->findChild<QLineEdit *>("nameField"), "Neu, Nina");
+        QVERIFY(!shell.document.isSaved());
+
+        QStringList buttons;
+        answerNextBox(&buttons, [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); });
+        shell.click("endButton");
+        QVERIFY(shell.window->isVisible());
+        buttons.sort();
+        QCOMPARE(buttons.join(u'|'), "Abbrechen|Ja|Nein");
+
+        // The close box of the question cancels the load: no open dialog, the class stays.
+        buttons.clear();
+        answerNextBox(&buttons, [](QMessageBox *box) { box->close(); });
+        shell.click("loadButton");
+        QVERIFY(!buttons.isEmpty());
+        QVERIFY(!shell.window->findChild<QFileDialog *>());
+        QCOMPARE(shell.document.grid().cell(0, 16), "Neu, Nina");
+        QVERIFY(!shell.document.isSaved());
+
+        answerNextBox(&buttons, [](QMessageBox *box) { box->button(QMessageBox::No)->click(); });
+        shell.click("endButton");
+        QVERIFY(!shell.window->isVisible());
+    }
+
+    void placementAndFirstHint()
+    {
+        // The offscreen screen is lower than 840 pixels: top at 10, left edge kept visible.
+        Shell shell;
+        QCOMPARE(shell.window->pos(), QPoint(0, 10));
+        QCOMPARE(MainWindow::placement({0, 0, 1366, 768}, {0, 0, 1366, 740}, {1165, 745}),
+                 QPoint(100, 10));
+        QCOMPARE(MainWindow::placement({0, 0, 1920, 1080}, {0, 0, 1920, 1040}, {1165, 745}),
+                 QPoint(377, 147));
+
+        // A first start without any class: a hint says what to do, until a name is typed.
+        QVERIFY(!shell.window->startHint()->isVisible());
+        ClassDocument empty;
+        shell.window.reset();
+        shell.window =
+            std::make_unique<MainWindow>(empty, shell.settings, shell.prompts, shell.options);
+        shell.window->show();
+        QTRY_VERIFY(shell.window->startHint()->isVisible());
+        QCOMPARE(shell.window->size(), QSize(1165, 745));
+        QVERIFY(shell.window->startHint()->text().startsWith("Noch keine Klasse geöffnet"));
+        if (!qEnvironmentVariableIsEmpty("MARKWART_SHOTS"))
+            shell.window->grab().save(qEnvironmentVariable("MARKWART_SHOTS") + "/firststart.png");
+        auto *name = shell.window->findChild<QLineEdit *>("nameField");
+        name->setFocus();
+        for (QChar c : QStringLiteral("Ute")) {
+            QTest::keyClick(name, c.toLatin1());
+            QTest::qWait(40);
+        }
+        QTRY_VERIFY(!shell.window->startHint()->isVisible());
     }
 
     void saveWithSaveButton()

@@ -5,6 +5,8 @@
 #include "classdata/classdocument.h"
 #include "classdata/classfile.h"
 #include "classdata/loadbuffer.h"
+#include "grades/resultrow.h"
+#include "grades/subjectsheet.h"
 #include "photos/photoconverter.h"
 #include "testsupport.h"
 
@@ -27,6 +29,7 @@ public:
     bool dialogVisible = false;
     QString caption;
     int closeRequests = 0;
+    bool startHint = false;
 
     void showPasswordDialog(PasswordMode mode, const QString &, const QString &caption) override
     {
@@ -38,6 +41,7 @@ public:
     void setCaption(const QString &text) override { caption = text; }
     void showLoadedClass() override {}
     void showHelpPanel() override {}
+    void showStartHint(bool shown) override { startHint = shown; }
     void closeMainWindow() override { ++closeRequests; }
 };
 
@@ -214,12 +218,20 @@ private slots:
         QVERIFY(!s.view.caption.startsWith(QStringLiteral("Markwart - ")));
 
         // Saving on close into a folder that has gone keeps the program open.
-        s.document.grid().setCell(18, 599, path("weg/7b.MWk"));
-        s.prompts.yesNoAnswers << true;
-        QVERIFY(!s.controller.requestClose());
-        QCOMPARE(s.prompts.messages.size(), 2);
-        QVERIFY(!s.document.isSaved());
-        QCOMPARE(s.view.closeRequests, 0);
+        QDir gone(path("weg"));
+        QVERIFY(gone.mkpath(QStringLiteral(".")));
+        QVERIFY(QFile::copy(m_class, gone.filePath(QStringLiteral("7b.MWk"))));
+        Session t(m_dir->path());
+        t.prompts.filesToOpen << gone.filePath(QStringLiteral("7b.MWk"));
+        t.controller.loadClass();
+        QVERIFY(t.controller.confirmLoad(QStringLiteral("geheim")));
+        QVERIFY(gone.removeRecursively());
+        t.document.grid().setCell(2, 16, QStringLiteral("X"));
+        t.prompts.yesNoAnswers << true;
+        QVERIFY(!t.controller.requestClose());
+        QCOMPARE(t.prompts.messages.size(), 1);
+        QVERIFY(!t.document.isSaved());
+        QCOMPARE(t.view.closeRequests, 0);
     }
 
     void closeSequence_data()
@@ -286,6 +298,149 @@ private slots:
         QCOMPARE(t.view.closeRequests, 0);
     }
 
+    void cancelledQuestionKeepsClassAndWindow()
+    {
+        Session s(m_dir->path());
+        s.prompts.filesToOpen << m_class;
+        s.controller.loadClass();
+        QVERIFY(s.controller.confirmLoad(QStringLiteral("geheim")));
+        s.document.grid().setCell(2, 16, QStringLiteral("2027/28"));
+
+        s.prompts.answers << UserPrompts::Answer::Cancel << UserPrompts::Answer::Cancel;
+        QVERIFY(!s.controller.requestClose());
+        s.prompts.filesToOpen << path("andere.MWk");
+        s.controller.loadClass();
+        QCOMPARE(s.prompts.questions,
+                 QStringList({"Änderungen speichern?",
+                              "Änderungen der aktuellen Datei zunächst speichern?"}));
+        QVERIFY(s.prompts.openFolders.size() == 1 && s.view.dialogModes.size() == 1);
+        QCOMPARE(s.document.grid().cell(2, 16), QStringLiteral("2027/28"));
+        QVERIFY(!s.document.isSaved());
+        QCOMPARE(cellOf(m_class, 2, 16), QString());
+
+        // Nothing is left waiting: the next answer decides alone.
+        s.prompts.answers << UserPrompts::Answer::No;
+        QVERIFY(s.controller.requestClose());
+        QCOMPARE(cellOf(m_class, 2, 16), QString());
+    }
+
+    void loadQuestionYesSavesThenLoads()
+    {
+        const QString other = path("8a.MWk");
+        TestSupport::writeClass(
+            other, {{0, 16, QStringLiteral("Acht, Anna")}, {10, 33, QStringLiteral("Neu")}});
+        Session s(m_dir->path());
+        s.prompts.filesToOpen << m_class << other;
+        s.controller.loadClass();
+        QVERIFY(s.controller.confirmLoad(QStringLiteral("geheim")));
+
+        // A loaded class is written back to its file at once, then the next one is chosen.
+        s.document.grid().setCell(2, 16, QStringLiteral("2027/28"));
+        s.prompts.answers << UserPrompts::Answer::Yes;
+        s.controller.loadClass();
+        QCOMPARE(cellOf(m_class, 2, 16), QStringLiteral("2027/28"));
+        QCOMPARE(s.prompts.openFolders.size(), 2);
+        QCOMPARE(s.view.dialogModes.last(), SessionView::PasswordMode::Load);
+
+        // A class without a file goes through the save dialogs first.
+        Session t(m_dir->path());
+        t.document.grid().setCell(0, 16, QStringLiteral("Neu, Nora"));
+        t.prompts.answers << UserPrompts::Answer::Yes << UserPrompts::Answer::Yes;
+        t.controller.loadClass();
+        QCOMPARE(t.view.dialogModes, {SessionView::PasswordMode::Save});
+        QVERIFY(t.prompts.openFolders.isEmpty());
+        QVERIFY(!t.controller.confirmSave(QString())); // save dialog cancelled: no load either
+        QVERIFY(t.prompts.openFolders.isEmpty());
+
+        t.controller.loadClass();
+        t.prompts.filesToSaveTo << path("nora.MWk");
+        t.prompts.filesToOpen << other;
+        QVERIFY(t.controller.confirmSave(QString()));
+        QCOMPARE(cellOf(path("nora.MWk"), 0, 16), QStringLiteral("Neu, Nora"));
+        QCOMPARE(t.prompts.openFolders.size(), 1);
+        QVERIFY(t.controller.confirmLoad(QString()));
+        QCOMPARE(t.document.grid().cell(0, 16), QStringLiteral("Acht, Anna"));
+    }
+
+    void closeSavesToTheFileLastSaved()
+    {
+        Session s(m_dir->path());
+        s.prompts.filesToOpen << m_class;
+        s.controller.loadClass();
+        QVERIFY(s.controller.confirmLoad(QStringLiteral("geheim")));
+        s.document.grid().setCell(1, 16, QStringLiteral("8c"));
+
+        const QString copy = path("8c.MWk");
+        s.controller.saveClass();
+        s.prompts.filesToSaveTo << copy;
+        QVERIFY(s.controller.confirmSave(QStringLiteral("neu")));
+        QCOMPARE(s.view.caption, QStringLiteral("Markwart - ") + QDir::toNativeSeparators(copy));
+
+        s.document.grid().setCell(2, 16, QStringLiteral("2027/28"));
+        s.prompts.yesNoAnswers << true;
+        QVERIFY(s.controller.requestClose());
+        QCOMPARE(cellOf(copy, 2, 16) + u'|' + cellOf(copy, 17, 599), "2027/28|neu");
+        // The earlier file keeps its class and its password.
+        QCOMPARE(cellOf(m_class, 1, 16) + u'|' + cellOf(m_class, 17, 599), "7b|geheim");
+        // The cell of the loaded path keeps telling where the class came from.
+        QCOMPARE(QDir::fromNativeSeparators(cellOf(copy, 18, 599)), m_class);
+        QCOMPARE(s.controller.proposedSavePath(), copy);
+    }
+
+    void startUpLoadNotTakenOverIsNoSaveTarget()
+    {
+        ClassDocument document;
+        AppSettings settings;
+        ScriptedPrompts prompts;
+        FakeView view;
+        SessionController controller(document, settings, prompts, view, m_dir->path(), QString());
+        controller.setUp(m_class, QDate(2026, 12, 6));
+        controller.onPaint();
+        // The caption names the class while its password is asked for.
+        QCOMPARE(view.caption, QStringLiteral("Markwart arbeitet mit 7b.MWk"));
+        QVERIFY(!view.startHint);
+        controller.passwordDialogClosed();
+        QCOMPARE(view.caption, QStringLiteral("Markwart"));
+        QVERIFY(view.startHint);
+
+        document.grid().setCell(0, 16, QStringLiteral("Neu, Nina"));
+        QVERIFY(!view.startHint);
+        prompts.yesNoAnswers << true;
+        QVERIFY(!controller.requestClose());
+        QCOMPARE(view.dialogModes.last(), SessionView::PasswordMode::Save);
+        QCOMPARE(controller.proposedSavePath(), path(".MWk"));
+        QCOMPARE(cellOf(m_class, 0, 16), QStringLiteral("Müller, Jonas"));
+    }
+
+    void gradingSettingsTravelWithTheClass()
+    {
+        Session s(m_dir->path());
+        s.document.grid().setCell(0, 16, QStringLiteral("Weiß, Ida"));
+        s.document.setHalfDown(false);
+        s.document.setPointsMode(true);
+        s.document.setSliderPosition(4); // 70:30
+        s.controller.saveClass();
+        const QString target = path("ida.MWk");
+        s.prompts.filesToSaveTo << target;
+        QVERIFY(s.controller.confirmSave(QString()));
+        QCOMPARE(cellOf(target, 25, 599) + u'|' + cellOf(target, 8, 33), "nein|4");
+
+        Session t(m_dir->path());
+        QVERIFY(t.document.halfDown() && t.document.sliderPosition() == 2);
+        t.prompts.filesToOpen << target;
+        t.controller.loadClass();
+        QVERIFY(t.controller.confirmLoad(QString()));
+        QVERIFY(!t.document.halfDown());
+        QCOMPARE(t.document.sliderPosition(), 4);
+        // 15 oral and 1 written points give 10.8 at 70:30, "11"; at 65:35 or below "10" or less.
+        SubjectSheet sheet(t.document, 1);
+        sheet.show();
+        sheet.edit(ResultRow::FirstOral, 1, QStringLiteral("15"));
+        sheet.edit(ResultRow::FirstWritten, 1, QStringLiteral("1"));
+        sheet.commit(1);
+        QCOMPARE(t.document.grid().cell(ResultRow::FinalValue, 1), QStringLiteral("11"));
+    }
+
     void closeRemovesTemporaryReports()
     {
         const QDir reports(path("tmp"));
@@ -348,8 +503,10 @@ private slots:
         }
         QTemporaryDir empty;
         Session s(empty.path(), QDate(2027, 1, 1));
+        QVERIFY(!s.view.startHint);
         s.controller.onPaint();
         QVERIFY(s.prompts.openFolders.isEmpty());
+        QVERIFY(s.view.startHint); // nothing to open: the teacher is told what to do first
         // On the first of a month the program offers to look for updates.
         QCOMPARE(s.prompts.questions,
                  {QStringLiteral("Heute könnte man nach Updates schauen, willst du?")});

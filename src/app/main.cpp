@@ -5,6 +5,7 @@
 #include "app/messageboxprompts.h"
 #include "app/sessionrestart.h"
 #include "classdata/classdocument.h"
+#include "classdata/displaylocale.h"
 #include "sheetkit/hintstyle.h"
 
 #include <QApplication>
@@ -18,6 +19,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Markwart"));
     QApplication::setOrganizationName(QStringLiteral("Quillfen"));
+    // Dates and numbers are German, whatever language the system speaks.
+    DisplayLocale::install();
     // Markwart speaks German, so do Qt's own dialogs (file dialogs, Ja/Nein).
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),

@@ -105,6 +105,21 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     bar->addSpacing(16);
     bar->addWidget(m_autoLoadCheck);
     bar->addWidget(m_popArtCheck);
+    m_startHint = new QLabel(
+        QStringLiteral("Noch keine Klasse geöffnet: „Klasse laden“ öffnet eine Klassendatei, "
+                       "oder einfach Namen eintragen und „speichern“."));
+    m_startHint->setObjectName(QStringLiteral("startHint"));
+    m_startHint->setStyleSheet(QStringLiteral(
+        "QLabel { background: #FFFFE1; border: 1px solid #A0A0A0; padding: 0px 6px; }"));
+    // The hint takes the free room of the bar and wraps; it never widens the window.
+    m_startHint->setWordWrap(true);
+    m_startHint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QFont hintFont = m_startHint->font();
+    hintFont.setPointSizeF(hintFont.pointSizeF() * 0.9);
+    m_startHint->setFont(hintFont);
+    m_startHint->hide();
+    bar->addSpacing(12);
+    bar->addWidget(m_startHint, 1);
     bar->addStretch();
     bar->addWidget(m_helpButton);
     bar->addWidget(m_endButton);
@@ -306,20 +321,22 @@ void MainWindow::startNewLearningGroup()
         standard[k] = k;
     setTabPositions(standard);
     m_document.setTabPositions(standard);
-    setCaption(QStringLiteral("Markwart"));
+}
+
+QPoint MainWindow::placement(const QRect &screen, const QRect &available, const QSize &size)
+{
+    // On a screen narrower than the window its left edge stays visible, with the buttons.
+    const int x = std::max(available.x(), available.x() + (available.width() - size.width()) / 2);
+    if (screen.height() < 840)
+        return QPoint(x, screen.y() + 10);
+    return QPoint(
+        x, std::max(available.y(), available.y() + (available.height() - size.height()) / 2));
 }
 
 void MainWindow::placeWindow()
 {
-    const QScreen *screen = this->screen();
-    if (!screen)
-        return;
-    const QRect available = screen->availableGeometry();
-    const int x = available.x() + (available.width() - width()) / 2;
-    if (screen->geometry().height() < 840)
-        move(x, available.y() + 10);
-    else
-        move(x, available.y() + (available.height() - height()) / 2);
+    if (const QScreen *screen = this->screen())
+        move(placement(screen->geometry(), screen->availableGeometry(), size()));
 }
 
 QVector<int> MainWindow::tabPositions() const
@@ -411,6 +428,12 @@ void MainWindow::searchUpdate()
     }
     m_prompts.showMessage(QString::fromUtf8(UpdateNotice));
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(HelpPanel::DownloadAddress)));
+}
+
+void MainWindow::showStartHint(bool shown)
+{
+    if (m_startHint) // not yet while the window is being built
+        m_startHint->setVisible(shown);
 }
 
 void MainWindow::closeMainWindow()

@@ -26,6 +26,7 @@ class HelpPanel;
 class PasswordDialog;
 class QCheckBox;
 class QFrame;
+class QLabel;
 class QPushButton;
 class QTabWidget;
 class SessionController;
@@ -77,7 +78,12 @@ public:
     void setCaption(const QString &caption) override;
     void showLoadedClass() override;
     void showHelpPanel() override;
+    void showStartHint(bool shown) override;
     void closeMainWindow() override;
+    QLabel *startHint() const { return m_startHint; }
+
+    // Where a window of the given size goes: centred, but near the top of a low screen.
+    static QPoint placement(const QRect &screen, const QRect &available, const QSize &size);
 
     // The colours of the chosen scheme; pop art only while the verbal evaluation is off.
     void applyColourScheme(bool chosen);
@@ -127,6 +133,7 @@ private:
     QPushButton *m_endButton;
     QCheckBox *m_autoLoadCheck = nullptr;
     QCheckBox *m_popArtCheck = nullptr;
+    QLabel *m_startHint = nullptr;
     bool m_paintQueued = false;
     bool m_firstShowDone = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -18,6 +19,26 @@ bool MessageBoxPrompts::askYesNo(const QString &question)
 {
     return QMessageBox::question(m_parent, QStringLiteral("Markwart"), lines(question),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+UserPrompts::Answer MessageBoxPrompts::askYesNoCancel(const QString &question)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Markwart"), lines(question),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    box.setDefaultButton(QMessageBox::Yes);
+    // Escape and the close box must never count as "Nein": that would drop the changes.
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 void MessageBoxPrompts::showMessage(const QString &text)

@@ -12,6 +12,7 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
 
     bool askYesNo(const QString &question) override;
+    Answer askYesNoCancel(const QString &question) override;
     void showMessage(const QString &text) override;
     QString chooseClassToOpen(const QString &folder) override;
     QString chooseSaveFile(const QString &proposedPath) override;

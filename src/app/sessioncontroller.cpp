@@ -40,7 +40,9 @@ SessionController::SessionController(ClassDocument &document, AppSettings &setti
                                      QObject *parent)
     : QObject(parent), m_document(document), m_settings(settings), m_prompts(prompts), m_view(view),
       m_programFolder(programFolder), m_projectFolder(programFolder), m_reportFolder(reportFolder)
-{}
+{
+    connect(&m_document, &ClassDocument::savedChanged, this, &SessionController::updateStartHint);
+}
 
 void SessionController::setUp(const QString &commandLineFile, const QDate &today)
 {
@@ -68,11 +70,11 @@ void SessionController::onPaint()
     if (!m_fileToOpen.isEmpty()) {
         m_paintHandling = false;
         loadAtStart(m_fileToOpen, !m_commandLineFile.isEmpty());
-        return;
-    }
-    if (firstPaint && m_commandLineFile.isEmpty() && !m_autoLoadLast &&
-        !QDir(m_projectFolder).entryList({QStringLiteral("*.MWk")}, QDir::Files).isEmpty())
+    } else if (firstPaint && m_commandLineFile.isEmpty() && !m_autoLoadLast &&
+               !QDir(m_projectFolder).entryList({QStringLiteral("*.MWk")}, QDir::Files).isEmpty()) {
         loadClass();
+    }
+    updateStartHint();
 }
 
 void SessionController::loadAtStart(const QString &path, bool fromCommandLine)
@@ -87,6 +89,9 @@ void SessionController::loadAtStart(const QString &path, bool fromCommandLine)
     m_pending = Pending::Load;
     m_pendingLoadPath = path;
     m_pendingLoadAtStart = true;
+    // The teacher sees which class is coming while the password is asked for.
+    m_captionBeforeLoad = m_caption;
+    setCaption(QStringLiteral("Markwart arbeitet mit ") + QFileInfo(path).fileName());
     m_view.showPasswordDialog(SessionView::PasswordMode::Load, QString(),
                               QFileInfo(path).fileName());
 }
@@ -94,14 +99,29 @@ void SessionController::loadAtStart(const QString &path, bool fromCommandLine)
 void SessionController::loadClass()
 {
     if (!m_document.isSaved()) {
-        if (m_prompts.askYesNo(
-                QStringLiteral("Änderungen der aktuellen Datei zunächst speichern?")))
+        switch (m_prompts.askYesNoCancel(
+            QStringLiteral("Änderungen der aktuellen Datei zunächst speichern?"))) {
+        case UserPrompts::Answer::Cancel:
             return;
+        case UserPrompts::Answer::Yes:
+            // Saved at once, or the load goes on once the save dialogs are done.
+            if (!saveBeforeLeaving(AfterSave::Load))
+                return;
+            break;
+        case UserPrompts::Answer::No:
+            break;
+        }
         m_autoFocusArmed = true;
     }
+    chooseAndReadClass();
+}
+
+void SessionController::chooseAndReadClass()
+{
     const QString path = m_prompts.chooseClassToOpen(m_projectFolder);
     if (path.isEmpty())
         return;
+    dropPendingLoad();
     QString error;
     if (!ClassFile::read(path, m_document.loadBuffer(), &error)) {
         m_prompts.showMessage(error);
@@ -112,6 +132,7 @@ void SessionController::loadClass()
     m_pendingLoadAtStart = false;
     m_view.showPasswordDialog(SessionView::PasswordMode::Load, QString(),
                               QStringLiteral("Passwortdialog"));
+    updateStartHint();
 }
 
 bool SessionController::autoFocusMatch(const QString &typed)
@@ -128,7 +149,6 @@ bool SessionController::confirmLoad(const QString &password)
 {
     if (m_pending != Pending::Load)
         return false;
-    m_classLoadedInRun = true;
     if (password != m_document.loadBuffer().unscrambledCell(17, 599)) {
         m_prompts.showMessage(QStringLiteral("Das Passwort ist falsch!"));
         return false;
@@ -145,16 +165,17 @@ void SessionController::takeOver()
 
     m_document.loadBuffer().unscrambleInto(grid);
     grid.setCell(18, 599, QDir::toNativeSeparators(path));
-    m_lastLoadedPath = path;
+    m_saveTarget = path;
     m_projectFolder = QFileInfo(path).absolutePath();
     m_document.readSettingsFromGrid();
     m_document.setSaved(true);
 
     m_view.hidePasswordDialog();
-    m_view.setCaption(
-        QStringLiteral("Markwart arbeitet mit ") +
-        (m_pendingLoadAtStart ? QFileInfo(path).fileName() : QDir::toNativeSeparators(path)));
+    setCaption(QStringLiteral("Markwart arbeitet mit ") + (m_pendingLoadAtStart
+                                                               ? QFileInfo(path).fileName()
+                                                               : QDir::toNativeSeparators(path)));
     m_view.showLoadedClass();
+    updateStartHint();
 
     const QString photo = grid.cell(20, ClassDocument::dataRow(m_document.currentPerson()));
     if (!photo.isEmpty() && !photo.endsWith(QLatin1String(".bmp")) &&
@@ -174,8 +195,8 @@ void SessionController::takeOver()
 
 QString SessionController::proposedSavePath() const
 {
-    if (m_classLoadedInRun && !m_lastLoadedPath.isEmpty())
-        return m_lastLoadedPath;
+    if (!m_saveTarget.isEmpty())
+        return m_saveTarget;
     const QString className =
         m_document.grid().cell(1, ClassDocument::dataRow(m_document.currentPerson()));
     return QDir(m_programFolder).filePath(className + QStringLiteral(".MWk"));
@@ -205,34 +226,62 @@ bool SessionController::confirmSave(const QString &password)
 
     QString path = m_prompts.chooseSaveFile(proposedSavePath());
     if (path.isEmpty()) {
-        // Cancelling the save dialog abandons the save, and a close waiting for it.
+        // Cancelling the save dialog abandons the save, and whatever was waiting for it.
         m_pending = Pending::None;
-        m_closeAfterSave = false;
+        m_afterSave = AfterSave::Nothing;
         m_view.hidePasswordDialog();
         return false;
     }
     if (!path.endsWith(QLatin1String(".MWk"), Qt::CaseInsensitive))
         path += QLatin1String(".MWk");
+    path = QFileInfo(path).absoluteFilePath();
 
     m_document.stamp(m_saveVersionMark);
     if (!writeClass(path)) {
-        m_closeAfterSave = false;
+        m_afterSave = AfterSave::Nothing;
         return false;
     }
     rememberSavedFile(path);
+    m_saveTarget = path;
     m_pending = Pending::None;
-    m_view.setCaption(QStringLiteral("Markwart - ") + QDir::toNativeSeparators(path));
+    setCaption(QStringLiteral("Markwart - ") + QDir::toNativeSeparators(path));
     m_view.hidePasswordDialog();
     m_document.setSaved(true);
-    if (m_closeAfterSave)
-        m_view.closeMainWindow();
+    updateStartHint();
+    continueAfterSave();
     return true;
+}
+
+void SessionController::continueAfterSave()
+{
+    const AfterSave then = m_afterSave;
+    m_afterSave = AfterSave::Nothing;
+    if (then == AfterSave::Close) {
+        m_view.closeMainWindow();
+    } else if (then == AfterSave::Load) {
+        m_autoFocusArmed = true;
+        chooseAndReadClass();
+    }
+}
+
+void SessionController::dropPendingLoad()
+{
+    if (m_pending != Pending::Load)
+        return;
+    // A load that was not accepted leaves the caption as it was.
+    if (m_pendingLoadAtStart)
+        setCaption(m_captionBeforeLoad);
+    m_pending = Pending::None;
+    m_view.hidePasswordDialog();
 }
 
 void SessionController::passwordDialogClosed()
 {
+    if (m_pending == Pending::Load && m_pendingLoadAtStart)
+        setCaption(m_captionBeforeLoad);
     m_pending = Pending::None;
-    m_closeAfterSave = false;
+    m_afterSave = AfterSave::Nothing;
+    updateStartHint();
 }
 
 bool SessionController::writeClass(const QString &path)
@@ -252,37 +301,61 @@ void SessionController::rememberSavedFile(const QString &path)
     m_settings.setBackgroundColour(m_popArt ? 1 : 0);
 }
 
+void SessionController::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    m_view.setCaption(caption);
+}
+
+void SessionController::updateStartHint()
+{
+    // Only while nothing is there yet: no class opened, saved or typed, no load under way.
+    const bool nothingYet = m_firstPaintDone && m_pending != Pending::Load &&
+                            m_saveTarget.isEmpty() && m_document.isSaved() &&
+                            m_document.grid().cell(0, ClassDocument::dataRow(0)).isEmpty();
+    m_view.showStartHint(nothingYet);
+}
+
 bool SessionController::requestClose()
 {
     m_planAvailable = true;
     TempReportFiles::removeAll(m_reportFolder);
     if (m_document.isSaved())
         return true;
-    if (!m_prompts.askYesNo(QStringLiteral("Änderungen speichern?")))
+    switch (m_prompts.askYesNoCancel(QStringLiteral("Änderungen speichern?"))) {
+    case UserPrompts::Answer::No:
         return true;
+    case UserPrompts::Answer::Cancel:
+        return false;
+    case UserPrompts::Answer::Yes:
+        break;
+    }
+    return saveBeforeLeaving(AfterSave::Close);
+}
 
-    m_closeAfterSave = true;
+bool SessionController::saveBeforeLeaving(AfterSave then)
+{
+    m_afterSave = then;
     m_document.stamp(closeMark());
-    const QString path = m_document.loadedPath();
-    if (path.isEmpty()) {
+    if (m_saveTarget.isEmpty()) {
         startSave(closeMark());
         return false;
     }
-    if (!writeClass(QDir::fromNativeSeparators(path))) {
-        m_closeAfterSave = false;
+    m_afterSave = AfterSave::Nothing;
+    if (!writeClass(m_saveTarget))
         return false;
-    }
-    rememberSavedFile(QDir::fromNativeSeparators(path));
+    rememberSavedFile(m_saveTarget);
     m_document.setSaved(true);
     return true;
 }
 
 void SessionController::forgetLoadedClass()
 {
-    m_classLoadedInRun = false;
-    m_lastLoadedPath.clear();
+    m_saveTarget.clear();
     m_projectFolder = m_programFolder;
     setAutoLoadLast(false);
+    setCaption(QStringLiteral("Markwart"));
+    updateStartHint();
 }
 
 void SessionController::setAutoLoadLast(bool on)

@@ -60,16 +60,35 @@ public:
     QString projectFolder() const { return m_projectFolder; }
     QString proposedSavePath() const;
     QString fileToOpenAtStart() const { return m_fileToOpen; }
+    QString saveTarget() const { return m_saveTarget; }
 
-    // A new learning group was started: saving proposes a new file, not the old class.
+    // A new learning group was started: saving proposes a new file, and closing never
+    // writes over the old class.
     void forgetLoadedClass();
 
 private:
+    // What waits for a save that leaving the class asked for.
+    enum class AfterSave
+    {
+        Nothing,
+        Close,
+        Load
+    };
+
     void loadAtStart(const QString &path, bool fromCommandLine);
+    void chooseAndReadClass();
+    // Another file is read while a load waits for its password: that load is given up.
+    void dropPendingLoad();
     void takeOver();
     void startSave(const QString &versionMark);
+    // Saves before the class is left; true when the class was written at once, false when
+    // the save dialogs are open (then `then` follows the save) or the save failed.
+    bool saveBeforeLeaving(AfterSave then);
+    void continueAfterSave();
     bool writeClass(const QString &path);
     void rememberSavedFile(const QString &path);
+    void setCaption(const QString &caption);
+    void updateStartHint();
 
     ClassDocument &m_document;
     AppSettings &m_settings;
@@ -95,10 +114,13 @@ private:
     QString m_pendingLoadPath;
     bool m_pendingLoadAtStart = false;
     QString m_saveVersionMark;
-    bool m_closeAfterSave = false;
+    AfterSave m_afterSave = AfterSave::Nothing;
 
-    bool m_classLoadedInRun = false;
-    QString m_lastLoadedPath;
+    // The file of the last accepted load or the last successful save: where the save on
+    // close writes. Empty until one of them happened.
+    QString m_saveTarget;
+    QString m_caption = QStringLiteral("Markwart");
+    QString m_captionBeforeLoad;
     bool m_autoLoadLast = false;
     bool m_popArt = false;
     bool m_planAvailable = true;

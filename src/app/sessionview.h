@@ -21,6 +21,8 @@ public:
     // A class was taken over into the grid: show the current person, settings and tab order.
     virtual void showLoadedClass() = 0;
     virtual void showHelpPanel() = 0;
+    // A short hint on what to do first, while no class has been opened, saved or typed.
+    virtual void showStartHint(bool shown) = 0;
     // Closes the main window once a save that the close was waiting for is done.
     virtual void closeMainWindow() = 0;
 };

@@ -10,7 +10,16 @@ class UserPrompts
 public:
     virtual ~UserPrompts() = default;
 
+    enum class Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
+
     virtual bool askYesNo(const QString &question) = 0;
+    // "Ja", "Nein" or "Abbrechen"; Escape and the close box of the question cancel.
+    virtual Answer askYesNoCancel(const QString &question) = 0;
     virtual void showMessage(const QString &text) = 0;
     // The class file to open, or "" when the dialog was cancelled.
     virtual QString chooseClassToOpen(const QString &folder) = 0;

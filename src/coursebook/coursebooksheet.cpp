@@ -1,9 +1,8 @@
 #include "coursebooksheet.h"
 
 #include "classdata/classdocument.h"
+#include "classdata/displaylocale.h"
 #include "classdata/userprompts.h"
-
-#include <QLocale>
 
 const QString CourseBookSheet::Legend = QStringLiteral(
     "Anwesenheit wie folgt eintragen:\rE und F werden vom Programm gezählt!\r1 = anwesend\r2 = "
@@ -82,9 +81,8 @@ bool CourseBookSheet::show(const QDate &today)
     while (column < Columns - 1 && !m_table.cell(column, 0).isEmpty())
         ++column;
     if (m_table.cell(column, 0).isEmpty()) {
-        const QString date = QLocale::system().toString(today, QLocale::ShortFormat);
-        if (column == FirstLesson || m_table.cell(column - 1, 0) != date)
-            m_table.setCell(column, 0, date);
+        if (column == FirstLesson || DisplayLocale::readDate(m_table.cell(column - 1, 0)) != today)
+            m_table.setCell(column, 0, DisplayLocale::shortDate(today));
     }
     m_cursor = QPoint(column, 1);
 

@@ -29,7 +29,7 @@ QString formatTenths(int tenths)
 {
     QString text = QString::number(tenths / 10);
     if (tenths % 10 != 0)
-        text += QLocale::system().decimalPoint() + QString::number(tenths % 10);
+        text += QLocale().decimalPoint() + QString::number(tenths % 10);
     return text;
 }
 } // namespace
