@@ -38,7 +38,8 @@ void DisplayLocale::install(const QLocale &system)
 
 QString DisplayLocale::shortDate(const QDate &date)
 {
-    return QLocale().toString(date, QLocale::ShortFormat);
+    // Two-digit years are ambiguous in a school year's records; the year is written in full.
+    return QLocale().toString(date, fullYearFormat());
 }
 
 QDate DisplayLocale::readDate(const QString &text)

@@ -14,7 +14,7 @@ public:
     // Makes the choice for the system the default of every QLocale().
     static void install(const QLocale &system = QLocale::system());
 
-    // A date in the short format, as narrow columns show it: 06.12.26.
+    // A date in the short format with the full year: 06.12.2026.
     static QString shortDate(const QDate &date);
     // A date written in the short format, with a two- or four-digit year and one or two
     // digits for day and month; an invalid date for any other text.

@@ -226,7 +226,7 @@ int CourseBookSheet::rowHeight(int row) const
 {
     switch (row) {
     case 0:
-        return 60;
+        return 70; // room for a turned date with its full year
     case 1:
         return m_contentRowShown ? 120 : 1;
     case Rows - 1:
