@@ -8,6 +8,34 @@
 #include <QTableView>
 #include <QTimer>
 
+namespace {
+
+// Shortens `text` with "…" to fit into `room` pixels. When `shrink` is set and a smaller
+// font, down to a size still readable, takes the whole text, `font` becomes that font.
+QString fitText(QFont &font, const QString &text, int room, bool shrink)
+{
+    const auto fits = [&](const QFont &candidate) {
+        return QFontMetrics(candidate).elidedText(text, Qt::ElideRight, room) == text;
+    };
+    if (shrink && !fits(font)) {
+        QFont smaller = font;
+        const bool pixels = font.pixelSize() > 0;
+        while (!fits(smaller)) {
+            if (pixels ? smaller.pixelSize() <= 8 : smaller.pointSizeF() <= 6)
+                break;
+            if (pixels)
+                smaller.setPixelSize(smaller.pixelSize() - 1);
+            else
+                smaller.setPointSizeF(qMax(6.0, smaller.pointSizeF() - 0.5));
+        }
+        if (fits(smaller))
+            font = smaller;
+    }
+    return QFontMetrics(font).elidedText(text, Qt::ElideRight, room);
+}
+
+} // namespace
+
 SheetDelegate::SheetDelegate(SheetLogic &logic, QTableView *view)
     : QStyledItemDelegate(view), m_logic(logic), m_view(view)
 {}
@@ -25,14 +53,28 @@ void SheetDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     painter->fillRect(rect, m_logic.background(column, row, selected, currentRow));
     const QString text = index.data().toString();
     const QColor colour = m_logic.foreground(column, row);
+    // Fixed labels and computed cells take a smaller font when the whole text fits then;
+    // what the teacher typed keeps its size. Anything longer is shortened with "…" (the
+    // enlarged panel shows it whole).
+    const bool shrink = !m_logic.isEditable(column, row);
     if (m_logic.isRotated(column, row)) {
-        DrawRotatedCellText(painter, text, rect.width(), 0, colour, 9, QStringLiteral("Arial"),
+        // Turned texts run up the cell from its bottom edge.
+        const QString face = QStringLiteral("Arial");
+        QFont font(face);
+        font.setPointSize(qMin(9, rect.width() / 2));
+        QString shown = text;
+        if (font.pointSize() > 0)
+            shown = fitText(font, text, rect.height() - 4, shrink);
+        DrawRotatedCellText(painter, shown, rect.width(), 0, colour, int(font.pointSizeF()), face,
                             rect);
     } else if (!text.isEmpty()) {
+        QFont font = option.font;
+        const QRect room = rect.adjusted(2, 0, -1, 0);
+        const QString shown = fitText(font, text, room.width(), shrink);
         painter->setPen(colour);
-        painter->setFont(option.font);
+        painter->setFont(font);
         painter->setClipRect(rect);
-        painter->drawText(rect.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        painter->drawText(room, Qt::AlignLeft | Qt::AlignVCenter, shown);
     }
     painter->restore();
 
