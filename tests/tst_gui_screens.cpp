@@ -2,6 +2,7 @@
 // its layout while controls appear, change and turn bold.
 
 #include "app/passworddialog.h"
+#include "coursebook/coursebookview.h"
 #include "grades/subjectsheetview.h"
 #include "guishell.h"
 #include "person/personpageview.h"
@@ -174,6 +175,10 @@ private slots:
         RemarksPanel *remarks = page->remarksPanel();
         tick(popArt);
         QCOMPARE(remarks->palette().color(QPalette::Window), QColor(0xFE, 0xC5, 0xF9));
+        // The double-lesson row above a course book is a sheet row like the others.
+        CourseBookView *courseBook = shell.window->courseBook(2);
+        QCOMPARE(courseBook->doubleLessonView()->logic().background(4, 0, false, -1),
+                 QColor(0xFE, 0xC5, 0xF9));
         tick(popArt);
         QCOMPARE(remarks->palette().color(QPalette::Window), QColor(0xD8, 0xE9, 0xFC));
 
