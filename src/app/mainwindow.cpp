@@ -473,10 +473,14 @@ void MainWindow::applyColourScheme(bool chosen)
     m_personView->sheet()->viewport()->update();
     for (SubjectSheetView *view : qAsConst(m_subjectViews))
         view->view()->viewport()->update();
-    for (auto &sheet : m_courseSheets)
+    for (auto &sheet : m_courseSheets) {
         sheet->setPopArt(popArt);
-    for (CourseBookView *view : qAsConst(m_courseViews))
+        sheet->doubleLessons().setPopArt(popArt);
+    }
+    for (CourseBookView *view : qAsConst(m_courseViews)) {
         view->view()->viewport()->update();
+        view->doubleLessonView()->viewport()->update();
+    }
     const bool overviewVisible = m_tabs->isTabVisible(m_tabs->indexOf(page(OverviewPage)));
     if (overviewVisible) {
         m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), false);
