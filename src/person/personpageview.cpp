@@ -166,9 +166,6 @@ protected:
         style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
         const QString text = model()->headerData(logicalIndex, orientation()).toString();
         QFont font = this->font();
-        const QModelIndex current =
-            selectionModel() ? selectionModel()->currentIndex() : QModelIndex();
-        font.setBold(highlightSections() && current.isValid() && current.column() == logicalIndex);
         const int room = rect.width() - 2;
         while (font.pointSizeF() > 5 &&
                QFontMetrics(font).elidedText(text, Qt::ElideRight, room) != text)
