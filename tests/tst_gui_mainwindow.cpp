@@ -124,7 +124,9 @@ private slots:
         prompts.setParent(shell.window.get());
         shell.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(shell.window.get()));
-        QTest::keyClicks(shell.window->findChild<QLineEdit *>("nameField"), "Neu, Nina");
+        auto *name = shell.window->findChild<QLineEdit *>("nameField");
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(name, "Neu, Nina");
         QVERIFY(!shell.document.isSaved());
 
         QStringList buttons;

@@ -18,12 +18,14 @@
 #include "verbal/evaluationtable.h"
 #include "verbal/overviewtable.h"
 #include "verbal/overviewview.h"
+#include "verbal/remarkspanel.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -56,6 +58,22 @@ void fill(QWidget *widget, const QColor &colour)
     widget->setAutoFillBackground(colour.isValid());
 }
 
+// Subject names longer than this are shortened on their tabs.
+constexpr int MaxTabTextWidth = 120;
+
+// Tabs with less padding, so that the pages of a class fit beside each other.
+class CompactTabStyle : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return QProxyStyle::pixelMetric(metric, option, widget) / 2;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
 const char *const UpdateNotice =
     "Falls es eine neuere Programmversion geben sollte, musst du das Programm beenden\r\nund die "
     "alte Version nach dem Runterladen durch die neue Version ersetzen.";
@@ -82,6 +100,9 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     tabPanelLayout->setContentsMargins(4, 4, 4, 4);
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("mainTabs"));
+    auto *tabStyle = new CompactTabStyle;
+    tabStyle->setParent(m_tabs);
+    m_tabs->tabBar()->setStyle(tabStyle);
     tabPanelLayout->addWidget(m_tabs);
     layout->addWidget(m_tabPanel, 1);
     createPages();
@@ -138,6 +159,7 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     for (CourseBookView *view : qAsConst(m_courseViews))
         m_enlarged->follow(view->view());
     m_enlarged->follow(m_personView->evaluationView());
+    m_enlarged->follow(m_overviewView->view());
 
     m_helpPanel = new HelpPanel(ClassDocument::ProgramVersion, central);
     m_helpPanel->hide();
@@ -194,11 +216,8 @@ void MainWindow::createPages()
     m_evaluation = std::make_unique<EvaluationTable>(m_document, m_prompts);
     m_personView = new PersonPageView(*m_personPage, *m_evaluation);
     connect(m_personView, &PersonPageView::verbalModeChanged, this, &MainWindow::applyVerbalTabs);
-    // The colour scheme is chosen while the first person is shown.
-    connect(m_personView, &PersonPageView::listPositionChanged, this, [this](int position) {
-        if (m_popArtCheck)
-            m_popArtCheck->setVisible(position == 1 && !m_document.verbalEvaluation());
-    });
+    connect(m_personView, &PersonPageView::listPositionChanged, this,
+            &MainWindow::updatePopArtCheck);
     m_personView->setPhotoFolder([this] { return m_controller->projectFolder(); });
     connect(m_personView, &PersonPageView::captionsChanged, this, &MainWindow::updateCaptions);
     connect(m_personView, &PersonPageView::saveRequested, m_controller,
@@ -301,14 +320,28 @@ void MainWindow::applyVerbalTabs()
     m_tabs->setTabText(m_tabs->indexOf(page(OverviewPage)), QStringLiteral("Ergebnisübersicht"));
     // Long criteria are read in the enlarged panel, which sits above the table then.
     m_enlarged->setVerbalMode(verbal, verbal ? QPoint(382, 181) : QPoint(420, 30));
-    m_popArtCheck->setVisible(!verbal);
+    updatePopArtCheck();
     applyColourScheme(m_popArtCheck->isChecked());
+}
+
+void MainWindow::updatePopArtCheck()
+{
+    // The colour scheme is chosen while the first person is shown, and not in verbal mode.
+    if (m_popArtCheck)
+        m_popArtCheck->setVisible(m_personPage->listPosition() == 1 &&
+                                  !m_document.verbalEvaluation());
 }
 
 void MainWindow::updateCaptions()
 {
-    for (int k = 1; k <= 14; ++k)
-        m_tabs->setTabText(m_tabs->indexOf(page(k + 1)), m_personPage->subjectCaption(k));
+    const QFontMetrics metrics = m_tabs->tabBar()->fontMetrics();
+    for (int k = 1; k <= 14; ++k) {
+        const int index = m_tabs->indexOf(page(k + 1));
+        const QString name = m_personPage->subjectCaption(k);
+        const QString shown = metrics.elidedText(name, Qt::ElideRight, MaxTabTextWidth);
+        m_tabs->setTabText(index, shown);
+        m_tabs->setTabToolTip(index, shown == name ? QString() : name);
+    }
 }
 
 void MainWindow::startNewLearningGroup()
@@ -321,6 +354,8 @@ void MainWindow::startNewLearningGroup()
         standard[k] = k;
     setTabPositions(standard);
     m_document.setTabPositions(standard);
+    // The new class starts without the verbal evaluation: the subject tabs come back.
+    applyVerbalTabs();
 }
 
 QPoint MainWindow::placement(const QRect &screen, const QRect &available, const QSize &size)
@@ -401,12 +436,13 @@ void MainWindow::showLoadedClass()
         for (int n = 2; n <= 15; ++n)
             m_tabs->setTabVisible(m_tabs->indexOf(page(n)), true);
         m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), false);
-        m_popArtCheck->setVisible(true);
+        updatePopArtCheck();
         applyColourScheme(m_popArtCheck->isChecked());
         setTabPositions(m_document.tabPositions());
     }
     showPersonPage();
-    m_personView->refresh();
+    m_personView->classLoaded();
+    updatePopArtCheck();
 }
 
 void MainWindow::showHelpPanel()
@@ -452,6 +488,7 @@ void MainWindow::applyColourScheme(bool chosen)
     for (QWidget *page : m_pages)
         fill(page, colours.tabs);
     m_personPage->setPopArt(popArt);
+    m_personView->remarksPanel()->setPopArt(popArt);
     m_evaluation->setPopArt(popArt);
     m_overviewTable->setPopArt(popArt);
     for (auto &sheet : m_subjectSheets)
@@ -459,10 +496,14 @@ void MainWindow::applyColourScheme(bool chosen)
     m_personView->sheet()->viewport()->update();
     for (SubjectSheetView *view : qAsConst(m_subjectViews))
         view->view()->viewport()->update();
-    for (auto &sheet : m_courseSheets)
+    for (auto &sheet : m_courseSheets) {
         sheet->setPopArt(popArt);
-    for (CourseBookView *view : qAsConst(m_courseViews))
+        sheet->doubleLessons().setPopArt(popArt);
+    }
+    for (CourseBookView *view : qAsConst(m_courseViews)) {
         view->view()->viewport()->update();
+        view->doubleLessonView()->viewport()->update();
+    }
     const bool overviewVisible = m_tabs->isTabVisible(m_tabs->indexOf(page(OverviewPage)));
     if (overviewVisible) {
         m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), false);

@@ -101,6 +101,7 @@ private:
     void showPersonPage();
     void pageActivated(int index);
     void updateCaptions();
+    void updatePopArtCheck();
     void startNewLearningGroup();
     // Subject tabs for grades, the overview tab for the verbal evaluation.
     void applyVerbalTabs();

@@ -35,7 +35,8 @@ CourseBookView::CourseBookView(CourseBookSheet &sheet, UserPrompts &prompts, QWi
     const QString suffix = QString::number(sheet.halfYear());
     m_view->setObjectName(QStringLiteral("courseBook") + suffix);
     m_doubles->setObjectName(QStringLiteral("doubleLessons") + suffix);
-    m_doubles->setFixedHeight(24);
+    // Exactly one row high, so that no strip shows between it and the sheet below.
+    m_doubles->setFixedHeight(m_doubles->rowHeight(0) + 2 * m_doubles->frameWidth());
     m_doubles->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_doubles->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The double-lesson row scrolls along with the sheet below it.
@@ -89,8 +90,11 @@ CourseBookView::CourseBookView(CourseBookSheet &sheet, UserPrompts &prompts, QWi
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(bar);
     layout->addWidget(m_warning);
-    layout->addWidget(m_doubles);
-    layout->addWidget(m_view, 1);
+    auto *sheets = new QVBoxLayout;
+    sheets->setSpacing(0);
+    sheets->addWidget(m_doubles);
+    sheets->addWidget(m_view, 1);
+    layout->addLayout(sheets, 1);
 
     // A mark in the double-lesson row changes the totals below it.
     connect(m_doubles->sheetModel(), &QAbstractItemModel::dataChanged, this,

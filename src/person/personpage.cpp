@@ -7,6 +7,9 @@
 #include "grades/gradewalk.h"
 #include "grades/resultrow.h"
 #include "personoperations.h"
+#include "photos/photoconverter.h"
+
+#include <QFileInfo>
 
 const QColor PersonPage::Weighting(0xFC, 0xFE, 0xCF);
 
@@ -293,16 +296,16 @@ bool PersonPage::weightingSwitch() const
     return m_document.grid().cell(10, 16) == WeightingOn;
 }
 
-void PersonPage::setWeightingSwitch(bool on)
+bool PersonPage::setWeightingSwitch(bool on)
 {
     if (on == weightingSwitch())
-        return;
+        return false;
     m_document.grid().setCell(10, 16, on ? WeightingOn : QString());
     if (on)
-        return;
+        return false;
     if (!m_prompts.askYesNo(
             QStringLiteral("Sollen evtl. vorhandene Einzelgewichtungen gelöscht werden?")))
-        return;
+        return false;
     const QString one = QStringLiteral("1");
     for (int c = 1; c <= 42; ++c) {
         const QString weight = m_table.cell(c, 0);
@@ -311,7 +314,7 @@ void PersonPage::setWeightingSwitch(bool on)
             m_table.setCell(c, 0, one);
     }
     commit();
-    applyToAllPersons();
+    return true;
 }
 
 bool PersonPage::weightsActive() const
@@ -331,7 +334,22 @@ void PersonPage::applyToAllPersons(const std::function<void(int)> &progress)
     const ClassGrid::BulkChange bulk(m_document.grid());
     GradeWalk::ApplyToAllPersons(m_document.grid(), gradeSettingsOf(m_document), progress);
     m_noticeRequested = false;
-    show(current());
+    // The walk ends where it started from: at the first person.
+    show(0);
+}
+
+bool PersonPage::offerPhotoConversion(const QString &projectFolder)
+{
+    const QString stored = photoPath();
+    if (stored.isEmpty() || stored.endsWith(QLatin1String(".bmp")) ||
+        !QFileInfo::exists(PhotoConverter::resolve(projectFolder, stored)))
+        return false;
+    if (!m_prompts.askYesNo(QStringLiteral(
+            "Diese Datei enthält noch unverschlüsselte Fotos!\rSollen Fotos und Datei in das neue "
+            "Format konvertiert werden?  \rDie Konvertierung wird empfohlen.")))
+        return false;
+    PhotoConverter::convertClass(m_document.grid(), projectFolder);
+    return true;
 }
 
 QString PersonPage::subjectCaption(int subject) const

@@ -74,12 +74,18 @@ public:
     void setPointsMode(bool on);
     void setHalfDown(bool on);
     void setSliderPosition(int position);
-    // The single-grade weighting switch; turning it off offers to reset the weights.
-    void setWeightingSwitch(bool on);
+    // The single-grade weighting switch. Turning it off offers to reset the weights; true
+    // when they were reset and now have to reach every person.
+    bool setWeightingSwitch(bool on);
     bool weightingSwitch() const;
     bool weightsActive() const;
-    // Re-applies the settings to every person.
+    // Re-applies the settings to every person and shows person 1 again.
     void applyToAllPersons(const std::function<void(int)> &progress = {});
+
+    // The shown person's photo is still a file of an older version (not a bitmap): offers
+    // to convert the photos of the class. True when they were converted; the class should
+    // be saved then.
+    bool offerPhotoConversion(const QString &projectFolder);
 
     // "Fach k", or the subject name typed in the sheet.
     QString subjectCaption(int subject) const;

@@ -26,11 +26,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QStyleOptionHeader>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,12 +56,34 @@ const FieldEntry Fields[] = {
     {PersonPage::Email, "eMail:", "emailField"},
 };
 
-const char *const NoticeText =
-    "  Achtung,\n\n  bitte klicke einmal auf diese gelbe Fläche, damit die Änderungen für alle in "
-    "der Liste vorhandenen Personen übernommen werden.\n\n  \n  Wenn du magst, beobachte "
-    "solange die Anzeige für den Listenplatz.\n  \n  Warte bis Person 1 wieder erscheint, bevor "
-    "du weiter arbeitest.\n\n  Weiterhin gutes Gelingen\n\n"
-    "                                                                        [OK]";
+const char *const NoticeLines[] = {
+    "  Achtung,",
+    "",
+    "  bitte klicke einmal auf diese gelbe Fläche, damit die Änderungen für alle in der Liste "
+    "vorhandenen Personen übernommen werden.",
+    "",
+    "  ",
+    "  Wenn du magst, beobachte solange die Anzeige für den Listenplatz.",
+    "  ",
+    "  Warte bis Person 1 wieder erscheint, bevor du weiter arbeitest.",
+    "",
+    "  Weiterhin gutes Gelingen",
+    "",
+};
+
+// The notice's lines wrap within the panel; "[OK]" keeps to its right edge.
+QString noticeText()
+{
+    QStringList lines;
+    for (const char *line : NoticeLines) {
+        const QString text = QString::fromUtf8(line);
+        const QString body = text.trimmed();
+        const qsizetype indent = body.isEmpty() ? text.size() : text.indexOf(body);
+        lines << QStringLiteral("&nbsp;").repeated(indent) + body.toHtmlEscaped();
+    }
+    return lines.join(QStringLiteral("<br>")) +
+           QStringLiteral("<div align=\"right\">[OK]&nbsp;&nbsp;</div>");
+}
 
 const char *const VerbalHelpLines[] = {
     "Immer häufiger werden sogenannte Berichtszeugnisse verteilt.",
@@ -118,6 +142,49 @@ protected:
 
 using ClickableLabel = Clickable<QLabel>;
 using ClickableFrame = Clickable<QFrame>;
+
+// The right-hand column (grading settings, verbal evaluation, remarks) and the commands keep
+// their widths, so that nothing on the page moves when a control shows, hides or changes.
+constexpr int CommandsWidth = 310;
+constexpr int SettingsWidth = 300;
+constexpr int WalkSteps = 66;
+
+// Column headings of the person sheet: the narrow columns ("s10", "Notensyst.") get the
+// largest font in which their caption fits.
+class FittingHeader : public QHeaderView
+{
+public:
+    explicit FittingHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        option.rect = rect;
+        option.section = logicalIndex;
+        style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+        const QString text = model()->headerData(logicalIndex, orientation()).toString();
+        QFont font = this->font();
+        const int room = rect.width() - 2;
+        while (font.pointSizeF() > 5 &&
+               QFontMetrics(font).elidedText(text, Qt::ElideRight, room) != text)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        painter->save();
+        painter->setFont(font);
+        painter->setPen(palette().color(QPalette::ButtonText));
+        painter->setClipRect(rect);
+        painter->drawText(rect, Qt::AlignCenter, text);
+        painter->restore();
+    }
+};
+
+void retainPlace(QWidget *widget)
+{
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
 
 void setLabelColour(QLabel *label, const QColor &colour)
 {
@@ -199,21 +266,40 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     insert->setToolTip(QStringLiteral("Lücke erscheint nach aktueller Position!"));
     auto *newYear = button(QStringLiteral("neues SJ., alle Noten löschen"), "newYearButton");
     auto *newGroup = button(QStringLiteral("neue Lerngruppe anlegen"), "newGroupButton");
-    // Each of these changes the shown person; the page reloads afterwards.
-    const std::pair<QPushButton *, void (PersonPage::*)()> pageCommands[] = {
-        {back, &PersonPage::back},
-        {forward, &PersonPage::forward},
-        {up, &PersonPage::moveUp},
-        {down, &PersonPage::moveDown},
-        {remove, &PersonPage::deleteCurrent},
-        {insert, &PersonPage::insertFreeSlot},
+    // Each of these changes the shown person; the page reloads afterwards. Deleting and
+    // inserting move whole blocks of the class and show the progress bar meanwhile.
+    struct PageCommand
+    {
+        QPushButton *button;
+        std::function<void()> run;
+        bool showsProgress;
     };
-    for (const auto &[widget, command] : pageCommands) {
-        connect(widget, &QPushButton::clicked, this, [this, command = command] {
-            (m_page.*command)();
-            afterNavigation();
-        });
+    const PageCommand pageCommands[] = {
+        {back, [this] { m_page.back(); }, false},
+        {forward, [this] { m_page.forward(); }, false},
+        {up, [this] { m_page.moveUp(); }, false},
+        {down, [this] { m_page.moveDown(); }, false},
+        {remove, [this] { m_page.deleteCurrent(); }, true},
+        {insert, [this] { m_page.insertFreeSlot(); }, true},
+    };
+    for (const PageCommand &command : pageCommands) {
+        connect(command.button, &QPushButton::clicked, this,
+                [this, run = command.run, progress = command.showsProgress] {
+                    if (progress)
+                        startProgress();
+                    run();
+                    if (progress)
+                        m_progress->hide();
+                    afterNavigation();
+                });
     }
+    // "&weiter" finds photos of an older version; converted photos are saved with the class.
+    connect(forward, &QPushButton::clicked, this, [this] {
+        if (m_photoFolder && m_page.offerPhotoConversion(m_photoFolder())) {
+            showPhoto();
+            emit saveRequested();
+        }
+    });
     connect(newYear, &QPushButton::clicked, this, [this] {
         if (m_page.startNewSchoolYear())
             afterNavigation();
@@ -312,11 +398,17 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
         "   Gewichtungen innerhalb des Mündlichen oder Schriftlichen sind nur für Fach Nr. 1 "
         "möglich. Notfalls 2 Dateien führen. Bitte mit Prozentpunkten oder beliebigen Faktoren "
         "gewichten. Ist die Zeile des ersten Faches gelb gefärbt, so sind Gewichtungen aktiv."));
+    // The caption is shortened to the column's width: a long subject name must not widen
+    // the page.
+    m_weighting->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_weighting->installEventFilter(this);
     connect(m_weighting, &QCheckBox::clicked, this, [this](bool on) {
-        m_page.setWeightingSwitch(on);
+        const bool resetWeights = m_page.setWeightingSwitch(on);
         m_sheet->setRowHidden(0, !on);
         m_sheet->reload();
         loadSettings();
+        if (resetWeights)
+            applyToAll();
     });
 
     auto *settings = new QGroupBox;
@@ -339,27 +431,38 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     notice->onClick = [this] { applyToAll(); };
     m_notice = notice;
     m_notice->setObjectName(QStringLiteral("yellowNotice"));
-    m_notice->setText(QString::fromUtf8(NoticeText));
+    m_notice->setTextFormat(Qt::RichText);
+    m_notice->setText(noticeText());
+    m_notice->setMargin(4);
     m_notice->setWordWrap(true);
     setLabelColour(m_notice, QColor(0xFF, 0xFF, 0xC0));
     m_notice->setFrameShape(QFrame::Box);
+    // The notice lies over the page (placed when shown); the sheet below stays where it is.
+    m_notice->setParent(this);
     m_notice->hide();
 
     m_progress = new QProgressBar;
     m_progress->setObjectName(QStringLiteral("walkProgress"));
-    m_progress->setRange(0, ClassDocument::PersonCount);
+    m_progress->setRange(0, WalkSteps);
+    retainPlace(m_progress);
     m_progress->hide();
 
     auto *top = new QHBoxLayout;
-    top->addLayout(fieldGrid, 3);
+    top->addLayout(fieldGrid, 1);
     top->addLayout(photoBox);
-    top->addLayout(commands, 2);
-    auto *right = new QVBoxLayout;
+    auto *commandsPanel = new QWidget;
+    commandsPanel->setFixedWidth(CommandsWidth);
+    commands->setContentsMargins(0, 0, 0, 0);
+    commandsPanel->setLayout(commands);
+    top->addWidget(commandsPanel);
+    m_settingsPanel = new QWidget;
+    m_settingsPanel->setFixedWidth(SettingsWidth);
+    auto *right = new QVBoxLayout(m_settingsPanel);
+    right->setContentsMargins(0, 0, 0, 0);
     right->addWidget(settings);
-    right->addWidget(m_notice);
     right->addWidget(m_progress);
     right->addStretch();
-    top->addLayout(right, 2);
+    top->addWidget(m_settingsPanel);
 
     m_sheet->setObjectName(QStringLiteral("personSheet"));
     m_sheet->horizontalHeader()->show();
@@ -397,6 +500,7 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     m_verbalHelp->setObjectName(QStringLiteral("verbalHelp"));
     m_verbalHelp->setText(verbalHelpText());
     setLabelColour(m_verbalHelp, QColor(0xFF, 0xFF, 0xE0));
+    m_verbalHelp->setMargin(6);
     m_verbalHelp->setFrameShape(QFrame::Box);
     m_verbalHelp->setParent(this);
     m_verbalHelp->hide();
@@ -418,6 +522,12 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     m_remarksCaption->setFrameShape(QFrame::StyledPanel);
     m_remarksCaption->setCursor(Qt::PointingHandCursor);
     m_remarksCaption->setAlignment(Qt::AlignCenter);
+    // Wide enough for the bold caption, so that turning bold moves nothing.
+    QFont bold = m_remarksCaption->font();
+    bold.setBold(true);
+    m_remarksCaption->setFixedWidth(
+        QFontMetrics(bold).horizontalAdvance(QStringLiteral("Bemerkungen")) +
+        4 * m_remarksCaption->frameWidth() + 12);
     m_remarks = new RemarksPanel(m_page.document(), this);
     m_remarks->move(300, 60);
     m_remarks->hide();
@@ -427,22 +537,83 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
             updateRemarksCaption();
     });
 
-    auto *verbalBar = new QHBoxLayout;
+    m_verbalRow = new QWidget;
+    auto *verbalBar = new QHBoxLayout(m_verbalRow);
+    verbalBar->setContentsMargins(0, 0, 0, 0);
     verbalBar->addWidget(m_verbalCheck);
     verbalBar->addWidget(m_verbalHelpButton);
-    verbalBar->addWidget(m_levelsButton);
     verbalBar->addStretch();
     verbalBar->addWidget(m_remarksCaption);
-    right->insertLayout(1, verbalBar);
+    retainPlace(m_verbalCheck);
+    retainPlace(m_verbalHelpButton);
+    retainPlace(m_levelsButton);
+    right->insertWidget(1, m_verbalRow);
+    right->insertWidget(2, m_levelsButton, 0, Qt::AlignLeft);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_sheets, 1);
 
+    auto *header = new FittingHeader(m_sheet);
+    header->setMinimumSectionSize(4);
+    m_sheet->setHorizontalHeader(header);
+    m_sheet->applySizes();
+
     connect(m_sheet->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
         emit captionsChanged();
+        updateWeightingCaption();
         updateNotice();
     });
+    // The controls show the open class's settings from the start, a new class's defaults too.
+    refresh();
+}
+
+bool PersonPageView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_weighting && event->type() == QEvent::Resize)
+        updateWeightingCaption();
+    return QWidget::eventFilter(watched, event);
+}
+
+void PersonPageView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_notice->isVisible())
+        placeNotice();
+}
+
+void PersonPageView::updateWeightingCaption()
+{
+    const QString caption = QStringLiteral("Wichtung für ") + m_page.subjectCaption(1);
+    const int indicator =
+        style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, m_weighting) +
+        style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, m_weighting);
+    const int room = m_weighting->width() - indicator - 4;
+    m_weighting->setText(
+        m_weighting->fontMetrics().elidedText(caption, Qt::ElideRight, qMax(room, 20)));
+}
+
+void PersonPageView::placeNotice()
+{
+    const QPoint below = m_verbalRow->mapTo(this, QPoint(0, m_verbalRow->height() + 4));
+    const int width = m_settingsPanel->width();
+    m_notice->setGeometry(below.x(), below.y(), width, m_notice->heightForWidth(width));
+    m_notice->raise();
+}
+
+void PersonPageView::startProgress()
+{
+    m_progress->setValue(0);
+    m_progress->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void PersonPageView::stepProgress(int listPosition)
+{
+    m_progress->setValue(qMin(m_progress->value() + 1, m_progress->maximum()));
+    m_listPosition->setText(QString::number(listPosition));
+    // Keeps the bar moving; the walk itself needs no pauses.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 QPushButton *PersonPageView::button(const QString &text, const char *name)
@@ -459,6 +630,12 @@ void PersonPageView::applyVerbalMode()
     m_sheets->setCurrentWidget(verbal ? static_cast<QWidget *>(m_evaluationView) : m_sheet);
     m_gradeSettings->setVisible(!verbal);
     m_levelsButton->setVisible(verbal);
+    showSwitchDependents();
+    // The notice belongs to the grading settings and waits while they are hidden.
+    if (verbal)
+        m_notice->hide();
+    else
+        updateNotice();
     if (!verbal) {
         m_levels->hide();
         m_levelsButton->setText(QStringLiteral("individuelle Beurteilungsstufen "));
@@ -509,6 +686,25 @@ void PersonPageView::toggleLevels()
     m_levels->move(592, 0);
     m_levels->open();
     m_levelsButton->setText(QStringLiteral("Beurteilungsstufen weg"));
+}
+
+void PersonPageView::classLoaded()
+{
+    // A class that brings its own ratio has nothing left to apply.
+    if (!m_page.document().grid().cell(8, 33).isEmpty()) {
+        m_page.clearNotice();
+        m_notice->hide();
+    }
+    refresh();
+}
+
+void PersonPageView::showSwitchDependents()
+{
+    // The weighting row takes the place of the verbal evaluation's controls while it shows;
+    // in verbal mode the switch itself is hidden and the evaluation stays reachable.
+    const bool weighting = m_page.weightingSwitch() && !m_page.document().verbalEvaluation();
+    m_verbalCheck->setVisible(!weighting);
+    m_verbalHelpButton->setVisible(!weighting);
 }
 
 void PersonPageView::refresh()
@@ -568,7 +764,8 @@ void PersonPageView::loadSettings()
     setLabelColour(m_oralLabel, SliderSteps[position].colour);
     setLabelColour(m_writtenLabel, SliderSteps[position].colour);
     m_weighting->setChecked(m_page.weightingSwitch());
-    m_weighting->setText(QStringLiteral("Wichtung für ") + m_page.subjectCaption(1));
+    updateWeightingCaption();
+    showSwitchDependents();
     // The class-wide weights are set while the first person is shown.
     const bool first = m_page.listPosition() == 1;
     m_slider->setEnabled(first);
@@ -597,8 +794,10 @@ void PersonPageView::showPhoto()
 
 void PersonPageView::updateNotice()
 {
-    if (m_page.noticeRequested())
-        m_notice->show();
+    if (!m_page.noticeRequested() || m_notice->isVisible() || m_page.document().verbalEvaluation())
+        return;
+    placeNotice();
+    m_notice->show();
 }
 
 void PersonPageView::applyToAll()
@@ -606,14 +805,11 @@ void PersonPageView::applyToAll()
     if (!m_notice->isVisible())
         m_page.announceWalk();
     m_notice->hide();
-    m_progress->setValue(0);
-    m_progress->show();
-    m_page.applyToAllPersons([this](int person) {
-        m_progress->setValue(person + 1);
-        m_listPosition->setText(QString::number(person + 1));
-        // Keeps the bar moving; the walk itself needs no pauses.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
+    startProgress();
+    m_page.applyToAllPersons([this](int person) { stepProgress(person + 1); });
+    // The list position counts back to the first person, where the walk ends.
+    for (int position = ClassDocument::PersonCount - 1; position >= 1; --position)
+        stepProgress(position);
     m_progress->hide();
     afterNavigation();
 }

@@ -56,6 +56,8 @@ public:
 
     // Reloads the page from the class (entering the page, after a load).
     void refresh();
+    // A class was loaded: the page shows it with its own settings.
+    void classLoaded();
 
 signals:
     // The subject names may have changed: the tab captions follow them.
@@ -69,7 +71,16 @@ signals:
     void verbalModeChanged(bool on);
     void listPositionChanged(int position);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void updateWeightingCaption();
+    void showSwitchDependents();
+    void placeNotice();
+    void startProgress();
+    void stepProgress(int listPosition);
     void loadFields();
     void loadSettings();
     void showPhoto();
@@ -115,5 +126,7 @@ private:
     QLabel *m_remarksCaption;
     RemarksPanel *m_remarks;
     QWidget *m_gradeSettings;
+    QWidget *m_settingsPanel = nullptr;
+    QWidget *m_verbalRow = nullptr;
     bool m_evaluationHintShown = true;
 };

@@ -20,6 +20,31 @@ void widenToText(QLineEdit *editor)
     editor->resize(qMax(cellWidth, needed), editor->height());
 }
 
+// Shortens `text` with "…" to fit into `room` pixels, unless a smaller font, down to
+// `smallest` points (never below 8 pixels), takes the whole text: `font` becomes that font.
+QString fitText(QFont &font, const QString &text, int room, qreal smallest)
+{
+    const auto fits = [&](const QFont &candidate) {
+        return QFontMetrics(candidate).elidedText(text, Qt::ElideRight, room) == text;
+    };
+    if (!fits(font)) {
+        QFont smaller = font;
+        const bool pixels = font.pixelSize() > 0;
+        const int smallestPixels = qMax(8, int(font.pixelSize() * smallest / 9));
+        while (!fits(smaller)) {
+            if (pixels ? smaller.pixelSize() <= smallestPixels : smaller.pointSizeF() <= smallest)
+                break;
+            if (pixels)
+                smaller.setPixelSize(smaller.pixelSize() - 1);
+            else
+                smaller.setPointSizeF(qMax(smallest, smaller.pointSizeF() - 0.5));
+        }
+        if (fits(smaller))
+            font = smaller;
+    }
+    return QFontMetrics(font).elidedText(text, Qt::ElideRight, room);
+}
+
 } // namespace
 
 SheetDelegate::SheetDelegate(SheetLogic &logic, QTableView *view)
@@ -39,14 +64,29 @@ void SheetDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     painter->fillRect(rect, m_logic.background(column, row, selected, currentRow));
     const QString text = index.data().toString();
     const QColor colour = m_logic.foreground(column, row);
+    // Fixed labels and computed cells may take a much smaller font when the whole text fits
+    // then, what the teacher typed a slightly smaller one. Anything longer is shortened with
+    // "…" (the enlarged panel shows it whole).
+    const bool typed = m_logic.isEditable(column, row);
     if (m_logic.isRotated(column, row)) {
-        DrawRotatedCellText(painter, text, rect.width(), 0, colour, 9, QStringLiteral("Arial"),
+        // Turned texts run up the cell from its bottom edge.
+        const QString face = QStringLiteral("Arial");
+        QFont font(face);
+        font.setPointSize(qMin(9, rect.width() / 2));
+        QString shown = text;
+        if (font.pointSize() > 0)
+            shown = fitText(font, text, rect.height() - 3, typed ? 8 : 7);
+        DrawRotatedCellText(painter, shown, rect.width(), 0, colour, int(font.pointSizeF()), face,
                             rect);
     } else if (!text.isEmpty()) {
+        const QRect room = rect.adjusted(2, 0, -1, 0);
+        // Short results shrink to fit a narrow column before anything is shortened.
+        QFont font = SheetDelegate::fittingFont(option.font, text, room.width());
+        const QString shown = fitText(font, text, room.width(), typed ? 8 : 6);
         painter->setPen(colour);
-        painter->setFont(fittingFont(option.font, text, rect.width() - 3));
+        painter->setFont(font);
         painter->setClipRect(rect);
-        painter->drawText(rect.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        painter->drawText(room, Qt::AlignLeft | Qt::AlignVCenter, shown);
     }
     painter->restore();
 

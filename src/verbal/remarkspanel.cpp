@@ -23,9 +23,7 @@ RemarksPanel::RemarksPanel(ClassDocument &document, QWidget *parent)
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xD8, 0xE9, 0xFC));
-    setPalette(pal);
+    setPopArt(false);
     resize(520, 420);
 
     m_text->setObjectName(QStringLiteral("remarksText"));
@@ -119,6 +117,13 @@ void RemarksPanel::openFor(int person)
     show();
     raise();
     m_text->setFocus();
+}
+
+void RemarksPanel::setPopArt(bool on)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, on ? QColor(0xFE, 0xC5, 0xF9) : QColor(0xD8, 0xE9, 0xFC));
+    setPalette(pal);
 }
 
 void RemarksPanel::store()

@@ -17,6 +17,8 @@ public:
     explicit RemarksPanel(ClassDocument &document, QWidget *parent = nullptr);
 
     void openFor(int person);
+    // Pink in the pop-art scheme, light blue otherwise.
+    void setPopArt(bool on);
     QPlainTextEdit *text() const { return m_text; }
     QPushButton *undoButton() const { return m_undo; }
 
