@@ -3,34 +3,10 @@
 #include "classgrid.h"
 
 #include <QCoreApplication>
+#include <QIODevice>
 #include <QTextStream>
 
 namespace CellDump {
-
-QString escape(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '\\':
-            out += QLatin1String("\\\\");
-            break;
-        case '\t':
-            out += QLatin1String("\\t");
-            break;
-        case '\r':
-            out += QLatin1String("\\r");
-            break;
-        case '\n':
-            out += QLatin1String("\\n");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 static bool unescape(QStringView text, QString *out)
 {
@@ -63,12 +39,95 @@ static bool unescape(QStringView text, QString *out)
     return true;
 }
 
-void write(const ClassGrid &grid, QTextStream &out)
+namespace {
+
+char *appendNumber(char *out, int value)
 {
-    for (int column = 0; column < ClassGrid::Columns; ++column)
-        for (int row = 0; row < ClassGrid::Rows; ++row)
-            if (!grid.isEmpty(column, row))
-                out << column << '\t' << row << '\t' << escape(grid.cell(column, row)) << '\n';
+    char digits[12];
+    int count = 0;
+    do {
+        digits[count++] = char('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    while (count > 0)
+        *out++ = digits[--count];
+    return out;
+}
+
+// Writes the text as UTF-8 with backslash, TAB, CR and LF escaped; needs room for three
+// bytes per UTF-16 unit. A lone surrogate becomes U+FFFD.
+char *appendEscaped(char *out, QStringView text)
+{
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    while (p < end) {
+        const char32_t c = *p++;
+        if (c < 0x80) {
+            const char escaped = c == '\\'   ? '\\'
+                                 : c == '\t' ? 't'
+                                 : c == '\r' ? 'r'
+                                 : c == '\n' ? 'n'
+                                             : 0;
+            if (escaped) {
+                *out++ = '\\';
+                *out++ = escaped;
+            } else {
+                *out++ = char(c);
+            }
+            continue;
+        }
+        char32_t code = c;
+        if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p))
+            code = QChar::surrogateToUcs4(char16_t(c), *p++);
+        else if (QChar::isSurrogate(c))
+            code = QChar::ReplacementCharacter;
+        if (code < 0x800) {
+            *out++ = char(0xC0 | (code >> 6));
+        } else {
+            if (code < 0x10000) {
+                *out++ = char(0xE0 | (code >> 12));
+            } else {
+                *out++ = char(0xF0 | (code >> 18));
+                *out++ = char(0x80 | ((code >> 12) & 0x3F));
+            }
+            *out++ = char(0x80 | ((code >> 6) & 0x3F));
+        }
+        *out++ = char(0x80 | (code & 0x3F));
+    }
+    return out;
+}
+
+} // namespace
+
+bool write(const ClassGrid &grid, QIODevice &out)
+{
+    // Filled in chunks and handed over whole: a class of full cells lists megabytes.
+    QByteArray chunk(1 << 16, Qt::Uninitialized);
+    char *pos = chunk.data();
+    for (int column = 0; column < ClassGrid::Columns; ++column) {
+        for (int row = 0; row < ClassGrid::Rows; ++row) {
+            const QStringView text = grid.cellView(column, row);
+            if (text.isEmpty())
+                continue;
+            const qsizetype needed = 32 + 3 * text.size();
+            if (chunk.constData() + chunk.size() - pos < needed) {
+                const qsizetype used = pos - chunk.constData();
+                if (out.write(chunk.constData(), used) != used)
+                    return false;
+                if (chunk.size() < needed)
+                    chunk.resize(needed);
+                pos = chunk.data();
+            }
+            pos = appendNumber(pos, column);
+            *pos++ = '\t';
+            pos = appendNumber(pos, row);
+            *pos++ = '\t';
+            pos = appendEscaped(pos, text);
+            *pos++ = '\n';
+        }
+    }
+    const qsizetype used = pos - chunk.constData();
+    return out.write(chunk.constData(), used) == used;
 }
 
 bool parseLine(const QString &line, int *column, int *row, QString *text)

@@ -16,7 +16,9 @@ constexpr int Span = Last - First + 1; // 91
 class ShiftTable
 {
 public:
-    ShiftTable() { grow(4096); }
+    explicit ShiftTable(size_t size) { grow(size); }
+
+    size_t size() const { return m_shifts.size(); }
 
     const uint8_t *shifts(qsizetype count)
     {
@@ -39,8 +41,20 @@ private:
 
 const uint8_t *shiftsFor(qsizetype count)
 {
-    static thread_local ShiftTable table;
-    return table.shifts(count);
+    // Shared and never changed once built; only cells longer than any real one need more.
+    static ShiftTable common(size_t(1) << 16);
+    if (size_t(count) <= common.size())
+        return common.shifts(count);
+    static thread_local ShiftTable longer(0);
+    return longer.shifts(count);
+}
+
+template <typename Char> bool allInRange(const Char *text, qsizetype length)
+{
+    unsigned outside = 0;
+    for (qsizetype i = 0; i < length; ++i)
+        outside |= unsigned(text[i]) - First > unsigned(Last - First);
+    return outside == 0;
 }
 
 } // namespace
@@ -78,6 +92,16 @@ void unscrambleInPlace(char *bytes, qsizetype length)
 bool scrambleAsciiTo(const char16_t *text, qsizetype length, char *out)
 {
     const uint8_t *shift = shiftsFor(length);
+    // Plain text lies wholly in the scrambled range: then the k-th character takes the k-th
+    // shift, and the loop has no chain from one character to the next.
+    if (allInRange(text, length)) {
+        for (qsizetype i = 0; i < length; ++i) {
+            int n = int(text[i]) - shift[i];
+            n += n < First ? Span : 0;
+            out[i] = char(n);
+        }
+        return true;
+    }
     unsigned high = 0;
     for (qsizetype i = 0; i < length; ++i) {
         unsigned c = text[i];
@@ -96,6 +120,14 @@ bool unscrambleAsciiTo(const char *bytes, qsizetype length, char16_t *out)
 {
     // Without branches on the data: the loader runs this over every cell of a file.
     const uint8_t *shift = shiftsFor(length);
+    if (allInRange(reinterpret_cast<const uint8_t *>(bytes), length)) {
+        for (qsizetype i = 0; i < length; ++i) {
+            int n = uint8_t(bytes[i]) + shift[i];
+            n -= n > Last ? Span : 0;
+            out[i] = char16_t(n);
+        }
+        return true;
+    }
     int high = 0;
     for (qsizetype i = 0; i < length; ++i) {
         const int c = uint8_t(bytes[i]);

@@ -5,6 +5,7 @@
 #include "classgrid.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <cstring>
 
@@ -66,6 +67,7 @@ void LoadBuffer::clear()
     std::fill(m_length.begin(), m_length.end(), 0);
     m_fileColumns = 0;
     m_fileRows = 0;
+    m_warning.clear();
 }
 
 bool LoadBuffer::parse(QByteArray fileBytes, QString *errorMessage)
@@ -94,8 +96,9 @@ bool LoadBuffer::parse(QByteArray fileBytes, QString *errorMessage)
     const qsizetype size = m_bytes.size();
     qint64 column = 0;
     qint64 row = 0;
+    qint64 line = 0;
     // Time is bounded by the file: lines missing at the end stay empty.
-    for (qint64 line = 0; line < lineCount && pos < size && column < Columns; ++line) {
+    for (; line < lineCount && pos < size && column < Columns; ++line) {
         const qsizetype start = pos;
         const void *lineFeed = std::memchr(data + pos, '\n', size_t(size - pos));
         const qsizetype next = lineFeed ? static_cast<const char *>(lineFeed) - data + 1 : size;
@@ -112,6 +115,18 @@ bool LoadBuffer::parse(QByteArray fileBytes, QString *errorMessage)
             row = 0;
             ++column;
         }
+    }
+    // Columns beyond the grid are not kept, but they still count towards a whole file.
+    for (; line < lineCount && pos < size; ++line) {
+        const void *lineFeed = std::memchr(data + pos, '\n', size_t(size - pos));
+        pos = lineFeed ? static_cast<const char *>(lineFeed) - data + 1 : size;
+    }
+    if (line < lineCount) {
+        const QLocale german(QLocale::German, QLocale::Germany);
+        m_warning = tr("Die Klassendatei ist unvollständig: Sie endet nach %1 von %2 Zellen.\r"
+                       "Geladen wurde, was sie enthält; die fehlenden Zellen bleiben leer. "
+                       "Bitte die Klasse prüfen, bevor sie gespeichert wird.")
+                        .arg(german.toString(line), german.toString(lineCount));
     }
     return true;
 }
@@ -130,7 +145,7 @@ void LoadBuffer::scrambleFrom(const ClassGrid &grid)
             if (!CellScrambler::scrambleAsciiTo(reinterpret_cast<const char16_t *>(text.data()),
                                                 text.size(), out.data() + start)) {
                 out.truncate(start);
-                out.append(CellText::encode(text.toString()));
+                CellText::appendEncoded(out, text);
                 CellScrambler::scrambleInPlace(out.data() + start, out.size() - start);
             }
             m_offset[i] = uint32_t(start);
@@ -141,6 +156,7 @@ void LoadBuffer::scrambleFrom(const ClassGrid &grid)
     m_bytes = std::move(out);
     m_fileColumns = Columns;
     m_fileRows = Rows;
+    m_warning.clear();
 }
 
 void LoadBuffer::unscrambleInto(ClassGrid &grid) const
@@ -151,7 +167,7 @@ void LoadBuffer::unscrambleInto(ClassGrid &grid) const
     QString text(m_bytes.size(), Qt::Uninitialized);
     QChar *out = text.data();
     qsizetype pos = 0;
-    QByteArray scratch;
+    std::vector<char> scratch;
 
     for (int i = 0; i < CellCount; ++i) {
         const uint32_t length = m_length[i];
@@ -161,11 +177,12 @@ void LoadBuffer::unscrambleInto(ClassGrid &grid) const
         qsizetype written = length;
         if (!CellScrambler::unscrambleAsciiTo(src, length,
                                               reinterpret_cast<char16_t *>(out + pos))) {
-            scratch = QByteArray(src, length);
+            // Bytes are decoded only once unscrambled: the marker and the bytes of 128 and
+            // above pass the scrambler as they are, but the ASCII between them does not.
+            scratch.assign(src, src + length);
             CellScrambler::unscrambleInPlace(scratch.data(), length);
-            const QString decoded = CellText::decode(scratch);
-            std::copy(decoded.cbegin(), decoded.cend(), out + pos);
-            written = decoded.size();
+            written = CellText::decodeTo(QByteArrayView(scratch.data(), length),
+                                         reinterpret_cast<char16_t *>(out + pos));
         }
         offsets[i] = uint32_t(pos);
         lengths[i] = uint32_t(written);
