@@ -6,6 +6,9 @@
 #include <QIODevice>
 #include <QTextStream>
 
+#include <cstring>
+#include <vector>
+
 namespace CellDump {
 
 static bool unescape(QStringView text, QString *out)
@@ -41,17 +44,39 @@ static bool unescape(QStringView text, QString *out)
 
 namespace {
 
-char *appendNumber(char *out, int value)
+// A number followed by a TAB, kept in a word so that it is copied in one go.
+struct Field
 {
-    char digits[12];
-    int count = 0;
-    do {
-        digits[count++] = char('0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    while (count > 0)
-        *out++ = digits[--count];
-    return out;
+    char text[8];
+    int length;
+};
+
+Field field(int value)
+{
+    Field f{};
+    const QByteArray digits = QByteArray::number(value) + '\t';
+    std::memcpy(f.text, digits.constData(), size_t(digits.size()));
+    f.length = int(digits.size());
+    return f;
+}
+
+char *appendField(char *out, const Field &f)
+{
+    std::memcpy(out, f.text, sizeof f.text);
+    return out + f.length;
+}
+
+// Whether none of the four characters in the word asks for more than a copy: all lie in
+// 32..127 and none is a backslash.
+bool plainQuad(quint64 word)
+{
+    constexpr quint64 Lanes = 0x0001000100010001ull;
+    constexpr quint64 HighBits = 0x8000800080008000ull;
+    const quint64 backslashes = word ^ (Lanes * '\\');
+    const quint64 wide = word & (Lanes * 0xFF80);
+    const quint64 control = (word - Lanes * 0x20) & ~word & HighBits;
+    const quint64 backslash = (backslashes - Lanes) & ~backslashes & HighBits;
+    return (wide | control | backslash) == 0;
 }
 
 // Writes the text as UTF-8 with backslash, TAB, CR and LF escaped; needs room for three
@@ -61,6 +86,18 @@ char *appendEscaped(char *out, QStringView text)
     const char16_t *p = text.utf16();
     const char16_t *const end = p + text.size();
     while (p < end) {
+        // Most text is plain: four characters at a time.
+        if (end - p >= 4) {
+            quint64 word;
+            std::memcpy(&word, p, sizeof word);
+            if (plainQuad(word)) {
+                for (int k = 0; k < 4; ++k)
+                    out[k] = char(p[k]);
+                out += 4;
+                p += 4;
+                continue;
+            }
+        }
         const char32_t c = *p++;
         if (c < 0x80) {
             const char escaped = c == '\\'   ? '\\'
@@ -104,7 +141,11 @@ bool write(const ClassGrid &grid, QIODevice &out)
     // Filled in chunks and handed over whole: a class of full cells lists megabytes.
     QByteArray chunk(1 << 16, Qt::Uninitialized);
     char *pos = chunk.data();
+    std::vector<Field> rows(ClassGrid::Rows);
+    for (int row = 0; row < ClassGrid::Rows; ++row)
+        rows[size_t(row)] = field(row);
     for (int column = 0; column < ClassGrid::Columns; ++column) {
+        const Field columnField = field(column);
         for (int row = 0; row < ClassGrid::Rows; ++row) {
             const QStringView text = grid.cellView(column, row);
             if (text.isEmpty())
@@ -118,10 +159,8 @@ bool write(const ClassGrid &grid, QIODevice &out)
                     chunk.resize(needed);
                 pos = chunk.data();
             }
-            pos = appendNumber(pos, column);
-            *pos++ = '\t';
-            pos = appendNumber(pos, row);
-            *pos++ = '\t';
+            pos = appendField(pos, columnField);
+            pos = appendField(pos, rows[size_t(row)]);
             pos = appendEscaped(pos, text);
             *pos++ = '\n';
         }

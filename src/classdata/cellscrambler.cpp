@@ -3,6 +3,9 @@
 #include "scramblerandom.h"
 #include "scrambleseeds.h"
 
+#include <QtEndian>
+
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -12,49 +15,179 @@ constexpr int Last = 122;
 constexpr int Span = Last - First + 1; // 91
 
 // Since the generator is re-seeded for every cell, the k-th scrambled character of any cell
-// is shifted by the same amount. The shifts are drawn once and then looked up.
+// is shifted by the same amount. The shifts are drawn once and then looked up, together with
+// their complements to the span, with which scrambling needs no negative numbers.
 class ShiftTable
 {
 public:
     explicit ShiftTable(size_t size) { grow(size); }
 
     size_t size() const { return m_shifts.size(); }
+    const uint8_t *shifts() const { return m_shifts.data(); }
+    const uint8_t *complements() const { return m_complements.data(); }
 
-    const uint8_t *shifts(qsizetype count)
-    {
-        if (size_t(count) > m_shifts.size())
-            grow(size_t(count) * 2);
-        return m_shifts.data();
-    }
-
-private:
     void grow(size_t size)
     {
         ScrambleRandom random(ScrambleSeeds::Cell);
         m_shifts.resize(size);
-        for (auto &s : m_shifts)
-            s = uint8_t(random.next(90));
+        m_complements.resize(size);
+        for (size_t i = 0; i < size; ++i) {
+            m_shifts[i] = uint8_t(random.next(90));
+            m_complements[i] = uint8_t(Span - m_shifts[i]);
+        }
     }
 
+private:
     std::vector<uint8_t> m_shifts;
+    std::vector<uint8_t> m_complements;
 };
 
-const uint8_t *shiftsFor(qsizetype count)
+// A table of at least count shifts, and eight more so that a cell's last word can be read
+// whole.
+const ShiftTable &longTable(size_t needed)
 {
-    // Shared and never changed once built; only cells longer than any real one need more.
-    static ShiftTable common(size_t(1) << 16);
-    if (size_t(count) <= common.size())
-        return common.shifts(count);
     static thread_local ShiftTable longer(0);
-    return longer.shifts(count);
+    if (needed > longer.size())
+        longer.grow(needed * 2);
+    return longer;
 }
 
-template <typename Char> bool allInRange(const Char *text, qsizetype length)
+// Shared and never changed once built; only cells longer than any real one need more.
+const ShiftTable commonTable(size_t(1) << 16);
+
+inline const ShiftTable &tableFor(qsizetype count)
 {
-    unsigned outside = 0;
-    for (qsizetype i = 0; i < length; ++i)
-        outside |= unsigned(text[i]) - First > unsigned(Last - First);
-    return outside == 0;
+    const size_t needed = size_t(count) + 8;
+    return needed <= commonTable.size() ? commonTable : longTable(needed);
+}
+
+// The plain-text path works on eight bytes at once in a 64-bit word, byte k of the text in
+// bits 8k..8k+7.
+constexpr uint64_t Lanes = 0x0101010101010101ull;
+constexpr uint64_t HighBits = 0x8080808080808080ull;
+constexpr uint64_t Filler = uint64_t('A') * Lanes; // fills lanes past a text's end
+
+uint64_t loadLanes(const uint8_t *bytes)
+{
+    return qFromLittleEndian<quint64>(bytes);
+}
+
+// The first count (0..8) bytes; the other lanes hold a byte inside the range.
+uint64_t loadPart(const uint8_t *bytes, qsizetype count)
+{
+    if (count == 8)
+        return loadLanes(bytes);
+    uint64_t word = Filler;
+    for (qsizetype k = 0; k < count; ++k)
+        word = (word & ~(uint64_t(0xFF) << (8 * k))) | (uint64_t(bytes[k]) << (8 * k));
+    return word;
+}
+
+// Whether any byte of the word lies outside 32..122.
+bool outsideRange(uint64_t word)
+{
+    const uint64_t below = (word - uint64_t(First) * Lanes) & ~word & HighBits;
+    const uint64_t above = ((word + uint64_t(127 - Last) * Lanes) | word) & HighBits;
+    return (below | above) != 0;
+}
+
+// Adds to every byte in 32..122 an amount below the span and brings it back into the range;
+// no byte overflows into its neighbour on the way.
+uint64_t addWrapped(uint64_t word, uint64_t amounts)
+{
+    const uint64_t sum = word + amounts;
+    const uint64_t beyond = ((sum + uint64_t(127 - Last) * Lanes) & HighBits) >> 7;
+    return sum - beyond * uint64_t(Span);
+}
+
+// Unscrambles text made only of bytes in 32..122; false, with the output unusable, otherwise.
+bool unscramblePlain(const uint8_t *bytes, qsizetype length, char16_t *out)
+{
+    const uint8_t *shifts = tableFor(length).shifts();
+    for (qsizetype i = 0; i < length; i += 8) {
+        const qsizetype count = qMin<qsizetype>(8, length - i);
+        const uint64_t word = loadPart(bytes + i, count);
+        if (outsideRange(word))
+            return false;
+        const uint64_t plain = addWrapped(word, loadLanes(shifts + i));
+        if (count == 8) {
+            uint8_t bytes[8];
+            qToLittleEndian<quint64>(plain, bytes);
+            for (int k = 0; k < 8; ++k)
+                out[i + k] = bytes[k];
+        } else {
+            for (qsizetype k = 0; k < count; ++k)
+                out[i + k] = char16_t((plain >> (8 * k)) & 0xFF);
+        }
+    }
+    return true;
+}
+
+// The same where bytes may be read, and out written, up to 8 past length.
+bool unscramblePlainPadded(const uint8_t *bytes, qsizetype length, char16_t *out)
+{
+    // keep[k] keeps the first k lanes of a word.
+    static constexpr uint64_t keep[8] = {
+        0, 0xFF, 0xFFFF, 0xFFFFFF, 0xFFFFFFFF, 0xFFFFFFFFFF, 0xFFFFFFFFFFFF, 0xFFFFFFFFFFFFFF,
+    };
+    const uint8_t *shifts = tableFor(length).shifts();
+    for (qsizetype i = 0; i < length; i += 8) {
+        uint64_t word = loadLanes(bytes + i);
+        if (length - i < 8) {
+            const uint64_t mask = keep[length - i];
+            word = (word & mask) | (Filler & ~mask);
+        }
+        if (outsideRange(word))
+            return false;
+        uint8_t plain[8];
+        qToLittleEndian<quint64>(addWrapped(word, loadLanes(shifts + i)), plain);
+        for (int k = 0; k < 8; ++k)
+            out[i + k] = plain[k];
+    }
+    return true;
+}
+
+// Scrambles text made only of characters in 32..122; false, with the output unusable,
+// otherwise.
+bool scramblePlain(const char16_t *text, qsizetype length, char *out)
+{
+    const uint8_t *complements = tableFor(length).complements();
+    for (qsizetype i = 0; i < length; i += 8) {
+        const qsizetype count = qMin<qsizetype>(8, length - i);
+        char16_t chars[8] = {'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A'};
+        std::copy_n(text + i, count, chars);
+        uint8_t bytes[8];
+        unsigned high = 0;
+        for (int k = 0; k < 8; ++k) {
+            high |= chars[k];
+            bytes[k] = uint8_t(chars[k]);
+        }
+        const uint64_t word = loadLanes(bytes);
+        if (high >= 0x80 || outsideRange(word))
+            return false;
+        // c - s, or c - s + span below the range, is c + (span - s) brought back into it.
+        qToLittleEndian<quint64>(addWrapped(word, loadLanes(complements + i)), bytes);
+        std::copy_n(bytes, count, out + i);
+    }
+    return true;
+}
+
+// Any bytes; false, with the output unusable, when one of them is 128 or above.
+bool unscrambleAnyTo(const char *bytes, qsizetype length, char16_t *out)
+{
+    // Without branches on the data.
+    const uint8_t *shift = tableFor(length).shifts();
+    int high = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        const int c = uint8_t(bytes[i]);
+        high |= c;
+        const bool inRange = unsigned(c - First) <= unsigned(Last - First);
+        int n = c + (inRange ? *shift : 0);
+        n -= (inRange && n > Last) ? Span : 0;
+        shift += inRange;
+        out[i] = char16_t(n);
+    }
+    return (high & 0x80) == 0;
 }
 
 } // namespace
@@ -63,7 +196,7 @@ namespace CellScrambler {
 
 void scrambleInPlace(char *bytes, qsizetype length)
 {
-    const uint8_t *shift = shiftsFor(length);
+    const uint8_t *shift = tableFor(length).shifts();
     for (qsizetype i = 0; i < length; ++i) {
         const int c = uint8_t(bytes[i]);
         if (c < First || c > Last)
@@ -77,7 +210,7 @@ void scrambleInPlace(char *bytes, qsizetype length)
 
 void unscrambleInPlace(char *bytes, qsizetype length)
 {
-    const uint8_t *shift = shiftsFor(length);
+    const uint8_t *shift = tableFor(length).shifts();
     for (qsizetype i = 0; i < length; ++i) {
         const int c = uint8_t(bytes[i]);
         if (c < First || c > Last)
@@ -91,17 +224,11 @@ void unscrambleInPlace(char *bytes, qsizetype length)
 
 bool scrambleAsciiTo(const char16_t *text, qsizetype length, char *out)
 {
-    const uint8_t *shift = shiftsFor(length);
     // Plain text lies wholly in the scrambled range: then the k-th character takes the k-th
-    // shift, and the loop has no chain from one character to the next.
-    if (allInRange(text, length)) {
-        for (qsizetype i = 0; i < length; ++i) {
-            int n = int(text[i]) - shift[i];
-            n += n < First ? Span : 0;
-            out[i] = char(n);
-        }
+    // shift, and eight of them can be done at once.
+    if (scramblePlain(text, length, out))
         return true;
-    }
+    const uint8_t *shift = tableFor(length).shifts();
     unsigned high = 0;
     for (qsizetype i = 0; i < length; ++i) {
         unsigned c = text[i];
@@ -118,27 +245,16 @@ bool scrambleAsciiTo(const char16_t *text, qsizetype length, char *out)
 
 bool unscrambleAsciiTo(const char *bytes, qsizetype length, char16_t *out)
 {
-    // Without branches on the data: the loader runs this over every cell of a file.
-    const uint8_t *shift = shiftsFor(length);
-    if (allInRange(reinterpret_cast<const uint8_t *>(bytes), length)) {
-        for (qsizetype i = 0; i < length; ++i) {
-            int n = uint8_t(bytes[i]) + shift[i];
-            n -= n > Last ? Span : 0;
-            out[i] = char16_t(n);
-        }
+    if (unscramblePlain(reinterpret_cast<const uint8_t *>(bytes), length, out))
         return true;
-    }
-    int high = 0;
-    for (qsizetype i = 0; i < length; ++i) {
-        const int c = uint8_t(bytes[i]);
-        high |= c;
-        const bool inRange = unsigned(c - First) <= unsigned(Last - First);
-        int n = c + (inRange ? *shift : 0);
-        n -= (inRange && n > Last) ? Span : 0;
-        shift += inRange;
-        out[i] = char16_t(n);
-    }
-    return (high & 0x80) == 0;
+    return unscrambleAnyTo(bytes, length, out);
+}
+
+bool unscrambleAsciiPaddedTo(const char *bytes, qsizetype length, char16_t *out)
+{
+    if (unscramblePlainPadded(reinterpret_cast<const uint8_t *>(bytes), length, out))
+        return true;
+    return unscrambleAnyTo(bytes, length, out);
 }
 
 QByteArray scramble(QByteArrayView bytes)

@@ -108,8 +108,11 @@ void appendEncoded(QByteArray &out, QStringView text)
 {
     const qsizetype start = out.size();
     char16_t high = 0;
-    for (QChar c : text)
+    bool lineBreak = false;
+    for (QChar c : text) {
         high |= c.unicode();
+        lineBreak |= c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    }
     if (high < 0x80) {
         out.resize(start + text.size());
         char *bytes = out.data() + start;
@@ -121,7 +124,7 @@ void appendEncoded(QByteArray &out, QStringView text)
     }
 
     QString withoutBreaks;
-    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) {
+    if (lineBreak) {
         withoutBreaks = text.toString();
         withoutBreaks.replace(QLatin1Char('\r'), QLatin1Char(' '));
         withoutBreaks.replace(QLatin1Char('\n'), QLatin1Char(' '));

@@ -16,8 +16,10 @@ QString tr(const char *text)
     return QCoreApplication::translate("ClassFile", text);
 }
 
-bool fail(QString *errorMessage, const QString &message)
+bool fail(QString *errorMessage, const QString &message, LoadBuffer *emptied = nullptr)
 {
+    if (emptied)
+        emptied->clear();
     if (errorMessage)
         *errorMessage = message;
     return false;
@@ -29,7 +31,6 @@ namespace ClassFile {
 
 bool read(const QString &path, LoadBuffer &buffer, QString *errorMessage)
 {
-    buffer.clear();
     const QString shown = QDir::toNativeSeparators(path);
     const QString tooLarge = tr("Die Datei \"%1\" ist zu groß für eine Klassendatei "
                                 "(höchstens 64 MB) und wird nicht geladen.")
@@ -40,27 +41,29 @@ bool read(const QString &path, LoadBuffer &buffer, QString *errorMessage)
     // Checked before opening: opening a FIFO waits for a writer, and a device never ends.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return fail(errorMessage, notAFile);
+        return fail(errorMessage, notAFile, &buffer);
     if (info.size() > MaxSize)
-        return fail(errorMessage, tooLarge);
+        return fail(errorMessage, tooLarge, &buffer);
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(
             errorMessage,
-            tr("Die Datei \"%1\" kann nicht geöffnet werden:\r%2").arg(shown, file.errorString()));
+            tr("Die Datei \"%1\" kann nicht geöffnet werden:\r%2").arg(shown, file.errorString()),
+            &buffer);
     // The path may lead elsewhere by now; the open file is what counts.
     if (file.isSequential())
-        return fail(errorMessage, notAFile);
+        return fail(errorMessage, notAFile, &buffer);
     if (file.size() > MaxSize)
-        return fail(errorMessage, tooLarge);
+        return fail(errorMessage, tooLarge, &buffer);
     QByteArray bytes = file.readAll();
     if (file.error() != QFile::NoError)
         return fail(
             errorMessage,
-            tr("Die Datei \"%1\" kann nicht gelesen werden:\r%2").arg(shown, file.errorString()));
+            tr("Die Datei \"%1\" kann nicht gelesen werden:\r%2").arg(shown, file.errorString()),
+            &buffer);
     if (bytes.size() > MaxSize)
-        return fail(errorMessage, tooLarge);
+        return fail(errorMessage, tooLarge, &buffer);
     QString reason;
     if (!buffer.parse(std::move(bytes), &reason))
         return fail(errorMessage, tr("\"%1\" kann nicht geladen werden.\r%2").arg(shown, reason));
