@@ -1,8 +1,10 @@
+#include "classdata/celldump.h"
 #include "classdata/cellscrambler.h"
 #include "classdata/celltext.h"
 #include "classdata/classgrid.h"
 #include "classdata/loadbuffer.h"
 
+#include <QBuffer>
 #include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -59,6 +61,7 @@ private slots:
     void writerPicksFirstFormThatReadsBack();
     void randomTextsSurviveTheClassFile();
     void fileOfAnotherProgramReadsRight();
+    void listingReadsBackUnchanged();
 };
 
 void CellTextTest::readsEachForm_data()
@@ -233,6 +236,42 @@ void CellTextTest::fileOfAnotherProgramReadsRight()
     LoadBuffer again;
     again.scrambleFrom(grid);
     QCOMPARE(again.fileBytes(), file);
+}
+
+void CellTextTest::listingReadsBackUnchanged()
+{
+    // Escapes, controls and characters of every UTF-8 length, at every place of a word.
+    const QString pool = QStringLiteral("ab \\\t\r\n\x01\x1f\x7f\u0080äß€😀\\t");
+    QRandomGenerator random(7);
+    ClassGrid grid;
+    for (int i = 0; i < 20000; ++i) {
+        QString text;
+        for (int k = random.bounded(14); k > 0; --k) {
+            const int at = random.bounded(int(pool.size()));
+            text += pool[at].isSurrogate() ? pool.mid(pool[at].isHighSurrogate() ? at : at - 1, 2)
+                                           : QString(pool[at]);
+        }
+        grid.setCell(i % 17, i / 17, text);
+    }
+    grid.setCell(169, 1715, QStringLiteral("Ende"));
+
+    QBuffer listing;
+    QVERIFY(listing.open(QIODevice::WriteOnly));
+    QVERIFY(CellDump::write(grid, listing));
+    listing.close();
+    QVERIFY(listing.open(QIODevice::ReadOnly));
+    QTextStream in(&listing);
+    in.setEncoding(QStringConverter::Utf8);
+    ClassGrid read;
+    QString error;
+    QVERIFY2(CellDump::read(in, read, &error), qPrintable(error));
+    for (int column = 0; column < ClassGrid::Columns; ++column)
+        for (int row = 0; row < ClassGrid::Rows; ++row)
+            if (read.cell(column, row) != grid.cell(column, row))
+                QFAIL(qPrintable(QStringLiteral("(%1, %2): \"%3\" came back as \"%4\"")
+                                     .arg(column)
+                                     .arg(row)
+                                     .arg(grid.cell(column, row), read.cell(column, row))));
 }
 
 QTEST_GUILESS_MAIN(CellTextTest)
