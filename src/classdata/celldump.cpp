@@ -91,8 +91,16 @@ char *appendEscaped(char *out, QStringView text)
             quint64 word;
             std::memcpy(&word, p, sizeof word);
             if (plainQuad(word)) {
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+                // The low byte of each character, in order.
+                const quint32 bytes =
+                    quint32((word & 0xFF) | ((word >> 8) & 0xFF00) | ((word >> 16) & 0xFF0000) |
+                            ((word >> 24) & 0xFF000000));
+                std::memcpy(out, &bytes, 4);
+#else
                 for (int k = 0; k < 4; ++k)
                     out[k] = char(p[k]);
+#endif
                 out += 4;
                 p += 4;
                 continue;

@@ -5,6 +5,10 @@
 
 #include <QtEndian>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <vector>
 
@@ -149,27 +153,47 @@ bool unscramblePlainPadded(const uint8_t *bytes, qsizetype length, char16_t *out
 
 // Scrambles text made only of characters in 32..122; false, with the output unusable,
 // otherwise.
+// Eight characters as the bytes of a word, those of 256 and above (and, read as signed,
+// those of 0x8000 and above) turned into bytes outside the range.
+uint64_t narrow(const char16_t *chars)
+{
+#ifdef __SSE2__
+    const __m128i wide = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars));
+    return uint64_t(_mm_cvtsi128_si64(_mm_packus_epi16(wide, wide)));
+#else
+    uint64_t word = 0;
+    for (int k = 0; k < 8; ++k)
+        word |= uint64_t(chars[k] > 0xFF ? 0xFF : chars[k]) << (8 * k);
+    return word;
+#endif
+}
+
 bool scramblePlain(const char16_t *text, qsizetype length, char *out)
 {
     const uint8_t *complements = tableFor(length).complements();
-    for (qsizetype i = 0; i < length; i += 8) {
-        const qsizetype count = qMin<qsizetype>(8, length - i);
-        char16_t chars[8] = {'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A'};
-        std::copy_n(text + i, count, chars);
-        uint8_t bytes[8];
-        unsigned high = 0;
-        for (int k = 0; k < 8; ++k) {
-            high |= chars[k];
-            bytes[k] = uint8_t(chars[k]);
-        }
-        const uint64_t word = loadLanes(bytes);
-        if (high >= 0x80 || outsideRange(word))
+    // c - s, or c - s + span below the range, is c + (span - s) brought back into it.
+    if (length < 8) {
+        // Built in a register: characters stored one by one and read as a word would stall.
+        uint64_t word = Filler;
+        for (qsizetype k = 0; k < length; ++k)
+            word ^= uint64_t((text[k] > 0xFF ? 0xFF : text[k]) ^ 'A') << (8 * k);
+        if (outsideRange(word))
             return false;
-        // c - s, or c - s + span below the range, is c + (span - s) brought back into it.
-        qToLittleEndian<quint64>(addWrapped(word, loadLanes(complements + i)), bytes);
-        std::copy_n(bytes, count, out + i);
+        const uint64_t scrambled = addWrapped(word, loadLanes(complements));
+        for (qsizetype k = 0; k < length; ++k)
+            out[k] = char(scrambled >> (8 * k));
+        return true;
     }
-    return true;
+    // Whole words only; the last one may overlap the one before and writes the same bytes.
+    for (qsizetype i = 0;; i += 8) {
+        const qsizetype at = qMin(i, length - 8);
+        const uint64_t word = narrow(text + at);
+        if (outsideRange(word))
+            return false;
+        qToLittleEndian<quint64>(addWrapped(word, loadLanes(complements + at)), out + at);
+        if (at == length - 8)
+            return true;
+    }
 }
 
 // Any bytes; false, with the output unusable, when one of them is 128 or above.
@@ -228,11 +252,11 @@ bool scrambleAsciiTo(const char16_t *text, qsizetype length, char *out)
     // shift, and eight of them can be done at once.
     if (scramblePlain(text, length, out))
         return true;
+    if (std::any_of(text, text + length, [](char16_t c) { return c >= 0x80; }))
+        return false;
     const uint8_t *shift = tableFor(length).shifts();
-    unsigned high = 0;
     for (qsizetype i = 0; i < length; ++i) {
         unsigned c = text[i];
-        high |= c;
         c = (c == '\r' || c == '\n') ? unsigned(' ') : c;
         const bool inRange = c - First <= unsigned(Last - First);
         int n = int(c) - (inRange ? *shift : 0);
@@ -240,7 +264,7 @@ bool scrambleAsciiTo(const char16_t *text, qsizetype length, char *out)
         shift += inRange;
         out[i] = char(n);
     }
-    return high < 0x80;
+    return true;
 }
 
 bool unscrambleAsciiTo(const char *bytes, qsizetype length, char16_t *out)
@@ -250,11 +274,9 @@ bool unscrambleAsciiTo(const char *bytes, qsizetype length, char16_t *out)
     return unscrambleAnyTo(bytes, length, out);
 }
 
-bool unscrambleAsciiPaddedTo(const char *bytes, qsizetype length, char16_t *out)
+bool unscramblePlainPaddedTo(const char *bytes, qsizetype length, char16_t *out)
 {
-    if (unscramblePlainPadded(reinterpret_cast<const uint8_t *>(bytes), length, out))
-        return true;
-    return unscrambleAnyTo(bytes, length, out);
+    return unscramblePlainPadded(reinterpret_cast<const uint8_t *>(bytes), length, out);
 }
 
 QByteArray scramble(QByteArrayView bytes)

@@ -31,15 +31,18 @@ void windowsTo(const uchar *bytes, qsizetype length, char16_t *out)
 // Decodes strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
 // Returns the units written, or -1 when the bytes are not UTF-8. *foreign tells whether a
 // character turned up that a gradebook would not hold but a Windows-1252 pair decodes to.
+template <bool Write>
 qsizetype utf8To(const uchar *p, qsizetype length, char16_t *out, bool *foreign)
 {
     const uchar *const end = p + length;
-    char16_t *o = out;
+    qsizetype units = 0;
     bool odd = false;
     while (p < end) {
         const uint lead = *p;
         if (lead < 0x80) {
-            *o++ = char16_t(lead);
+            if (Write)
+                out[units] = char16_t(lead);
+            ++units;
             ++p;
             continue;
         }
@@ -72,16 +75,21 @@ qsizetype utf8To(const uchar *p, qsizetype length, char16_t *out, bool *foreign)
             return -1;
         odd |= (cp >= 0x80 && cp <= 0x9F) || (cp >= 0x700 && cp <= 0x7FF);
         if (cp >= 0x10000) {
-            *o++ = QChar::highSurrogate(cp);
-            *o++ = QChar::lowSurrogate(cp);
+            if (Write) {
+                out[units] = QChar::highSurrogate(cp);
+                out[units + 1] = QChar::lowSurrogate(cp);
+            }
+            units += 2;
         } else {
-            *o++ = char16_t(cp);
+            if (Write)
+                out[units] = char16_t(cp);
+            ++units;
         }
         p += extra + 1;
     }
     if (foreign)
         *foreign = odd;
-    return o - out;
+    return units;
 }
 
 int windowsByte(char16_t c)
@@ -91,6 +99,17 @@ int windowsByte(char16_t c)
     const char16_t *const end = std::end(WindowsHigh);
     const char16_t *found = std::find(std::begin(WindowsHigh), end, c);
     return found == end ? -1 : int(0x80 + (found - WindowsHigh));
+}
+
+// Whether Windows-1252 bytes of a text read as that text: unless the reader takes them for
+// UTF-8, they do, as the code page maps both ways.
+bool readsAsWindows(QByteArrayView bytes)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
+    if (hasMarker(data, bytes.size()))
+        return false;
+    bool foreign = false;
+    return utf8To<false>(data, bytes.size(), nullptr, &foreign) < 0 || foreign;
 }
 
 bool readsBack(QByteArrayView bytes, QStringView text)
@@ -138,7 +157,7 @@ void appendEncoded(QByteArray &out, QStringView text)
         encodable = byte >= 0;
         out[start + i] = char(byte);
     }
-    if (encodable && readsBack(QByteArrayView(out).sliced(start), text))
+    if (encodable && readsAsWindows(QByteArrayView(out).sliced(start)))
         return;
     out.truncate(start);
 
@@ -160,7 +179,7 @@ qsizetype decodeTo(QByteArrayView bytes, char16_t *out)
     const auto *data = reinterpret_cast<const uchar *>(bytes.data());
     const qsizetype length = bytes.size();
     if (hasMarker(data, length)) {
-        const qsizetype written = utf8To(data + 3, length - 3, out, nullptr);
+        const qsizetype written = utf8To<true>(data + 3, length - 3, out, nullptr);
         if (written >= 0)
             return written;
         // Broken UTF-8 after the marker: what can be read, with replacement characters.
@@ -180,7 +199,7 @@ qsizetype decodeTo(QByteArrayView bytes, char16_t *out)
         return length;
     }
     bool foreign = false;
-    const qsizetype written = utf8To(data, length, out, &foreign);
+    const qsizetype written = utf8To<true>(data, length, out, &foreign);
     if (written >= 0 && !foreign)
         return written;
     windowsTo(data, length, out);

@@ -246,9 +246,8 @@ void LoadBuffer::unscrambleInto(ClassGrid &grid) const
         const char *src = m_bytes.constData() + m_offset[i];
         qsizetype written = length;
         auto *const target = reinterpret_cast<char16_t *>(out + pos);
-        const bool plain = qsizetype(m_offset[i]) + length + 8 <= size
-                               ? CellScrambler::unscrambleAsciiPaddedTo(src, length, target)
-                               : CellScrambler::unscrambleAsciiTo(src, length, target);
+        const bool plain = qsizetype(m_offset[i]) + length + 8 <= size &&
+                           CellScrambler::unscramblePlainPaddedTo(src, length, target);
         if (!plain) {
             // Bytes are decoded only once unscrambled: the marker and the bytes of 128 and
             // above pass the scrambler as they are, but the ASCII between them does not.
