@@ -1,5 +1,5 @@
 // Loading, saving and dumping class files whose every cell holds text, each against a
-// baseline measured in the same run:
+// baseline measured in the same run, by turns with it:
 // - load against reading the file's bytes and making one pass over them;
 // - save against writing the same bytes through QSaveFile;
 // - dump (load and listing) against the load alone.
@@ -17,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -69,75 +70,98 @@ bool load(const QString &path, LoadBuffer &buffer, ClassGrid &grid)
     return true;
 }
 
-void readAndPass(benchmark::State &state, const QString &path)
-{
-    for (auto _ : state) {
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        const QByteArray bytes = file.readAll();
-        // One pass that looks at every byte: count line ends and add up the bytes.
-        quint64 lines = 0, sum = 0;
-        for (char c : bytes) {
-            lines += c == '\n';
-            sum += uchar(c);
-        }
-        benchmark::DoNotOptimize(lines);
-        benchmark::DoNotOptimize(sum);
-    }
-}
-
-void loadClass(benchmark::State &state, const ClassKind &kind, const QString &path)
-{
-    ClassGrid grid;
-    LoadBuffer buffer;
-    for (auto _ : state)
-        if (!load(path, buffer, grid))
-            state.SkipWithError("read failed");
-    if (grid.cell(5, 7) != kind.text(5, 7) || grid.cell(8, 16) != kind.text(8, 16))
-        state.SkipWithError("loaded grid is wrong");
-}
-
-void writeSameBytes(benchmark::State &state, const QString &path)
+void readAndPass(const QString &path)
 {
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     const QByteArray bytes = file.readAll();
-    const QString target = path + QStringLiteral(".roh");
-    for (auto _ : state) {
-        QSaveFile out(target);
-        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-            state.SkipWithError("write failed");
+    // One pass that looks at every byte: count line ends and add up the bytes.
+    quint64 lines = 0, sum = 0;
+    for (char c : bytes) {
+        lines += c == '\n';
+        sum += uchar(c);
     }
+    benchmark::DoNotOptimize(lines);
+    benchmark::DoNotOptimize(sum);
 }
 
-void saveClass(benchmark::State &state, const QString &path)
+bool writeThroughSaveFile(const QString &target, const QByteArray &bytes)
+{
+    QSaveFile out(target);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+}
+
+// What markwart-tool dump does, with the listing going nowhere.
+bool dump(const QString &path, LoadBuffer &buffer, ClassGrid &grid)
+{
+    QFile out(QProcess::nullDevice());
+    return load(path, buffer, grid) && out.open(QIODevice::WriteOnly) && CellDump::write(grid, out);
+}
+
+// Runs the baseline and the measured step by turns, so that both meet the same load on a
+// shared machine, and reports both times and their ratio.
+template <typename Baseline, typename Measured>
+void paired(benchmark::State &state, Baseline baseline, Measured measured)
+{
+    using Clock = std::chrono::steady_clock;
+    Clock::duration baseTime{}, measuredTime{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        if (!baseline())
+            state.SkipWithError("baseline failed");
+        const auto middle = Clock::now();
+        if (!measured())
+            state.SkipWithError("measured step failed");
+        baseTime += middle - start;
+        measuredTime += Clock::now() - middle;
+    }
+    const double iterations = double(state.iterations());
+    const auto ms = [&](Clock::duration d) {
+        return std::chrono::duration<double, std::milli>(d).count() / iterations;
+    };
+    state.counters["baseline_ms"] = ms(baseTime);
+    state.counters["measured_ms"] = ms(measuredTime);
+    state.counters["ratio"] = ms(measuredTime) / ms(baseTime);
+}
+
+void pairLoad(benchmark::State &state, const ClassKind &kind, const QString &path)
+{
+    ClassGrid grid;
+    LoadBuffer buffer;
+    paired(
+        state, [&] { return readAndPass(path), true; }, [&] { return load(path, buffer, grid); });
+    if (grid.cell(5, 7) != kind.text(5, 7) || grid.cell(8, 16) != kind.text(8, 16))
+        state.SkipWithError("loaded grid is wrong");
+}
+
+void pairSave(benchmark::State &state, const QString &path)
 {
     ClassGrid grid;
     LoadBuffer buffer;
     load(path, buffer, grid);
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    const QString rawTarget = path + QStringLiteral(".roh");
     const QString target = path + QStringLiteral(".gespeichert");
-    for (auto _ : state) {
-        buffer.scrambleFrom(grid);
-        QString error;
-        if (!ClassFile::write(target, buffer, &error))
-            state.SkipWithError("write failed");
-    }
+    paired(
+        state, [&] { return writeThroughSaveFile(rawTarget, bytes); },
+        [&] {
+            buffer.scrambleFrom(grid);
+            QString error;
+            return ClassFile::write(target, buffer, &error);
+        });
 }
 
-// What markwart-tool dump does, with the listing going nowhere.
-void dumpClass(benchmark::State &state, const QString &path)
+void pairDump(benchmark::State &state, const QString &path)
 {
     ClassGrid grid;
     LoadBuffer buffer;
-    for (auto _ : state) {
-        QFile out(QProcess::nullDevice());
-        if (!load(path, buffer, grid) || !out.open(QIODevice::WriteOnly) ||
-            !CellDump::write(grid, out))
-            state.SkipWithError("dump failed");
-    }
+    paired(
+        state, [&] { return load(path, buffer, grid); }, [&] { return dump(path, buffer, grid); });
 }
 
-// Keeps each benchmark's median times for the ratios printed at the end.
+// Keeps the median of each pair's counters for the table printed at the end.
 class RecordingReporter : public benchmark::ConsoleReporter
 {
 public:
@@ -148,32 +172,11 @@ public:
             if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median")
                 continue;
             const std::string name = run.benchmark_name();
-            const std::string key = name.substr(0, name.find('/'));
-            realTimes[key] = run.GetAdjustedRealTime();
-            cpuTimes[key] = run.GetAdjustedCPUTime();
+            pairs[name.substr(0, name.find('/'))] = run.counters;
         }
     }
-    std::map<std::string, double> realTimes;
-    std::map<std::string, double> cpuTimes;
+    std::map<std::string, benchmark::UserCounters> pairs;
 };
-
-void printRatios(const char *title, std::map<std::string, double> &times)
-{
-    std::printf("\n%s\n%-10s %24s %24s %24s\n", title, "class", "load / (read + pass)",
-                "save / QSaveFile write", "dump / load");
-    for (const ClassKind &kind : Kinds) {
-        const auto time = [&](const char *what) {
-            return times[std::string(what) + "_" + kind.name];
-        };
-        const auto ratio = [&](const char *what, const char *base) {
-            return time(base) > 0 ? time(what) / time(base) : 0.0;
-        };
-        std::printf("%-10s %8.2f / %5.2f = %5.2f %8.2f / %5.2f = %5.2f %8.2f / %5.2f = %5.2f\n",
-                    kind.name, time("load"), time("read_and_pass"), ratio("load", "read_and_pass"),
-                    time("save"), time("qsavefile_write"), ratio("save", "qsavefile_write"),
-                    time("dump"), time("load"), ratio("dump", "load"));
-    }
-}
 
 } // namespace
 
@@ -190,25 +193,35 @@ int main(int argc, char **argv)
         const auto add = [&](const char *what, auto function) {
             benchmark::RegisterBenchmark((std::string(what) + "_" + name).c_str(), function)
                 ->Unit(benchmark::kMillisecond)
-                ->MinTime(0.2)
+                ->MinTime(0.3)
                 ->Repetitions(5)
                 ->ReportAggregatesOnly(true);
         };
-        add("read_and_pass", [path](benchmark::State &s) { readAndPass(s, path); });
-        add("load", [path, &kind](benchmark::State &s) { loadClass(s, kind, path); });
-        add("qsavefile_write", [path](benchmark::State &s) { writeSameBytes(s, path); });
-        add("save", [path](benchmark::State &s) { saveClass(s, path); });
-        add("dump", [path](benchmark::State &s) { dumpClass(s, path); });
+        add("load", [path, &kind](benchmark::State &s) { pairLoad(s, kind, path); });
+        add("save", [path](benchmark::State &s) { pairSave(s, path); });
+        add("dump", [path](benchmark::State &s) { pairDump(s, path); });
     }
 
     benchmark::Initialize(&argc, argv);
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    // Medians of five runs. Wall-clock time is what the teacher waits for; processor time is
-    // steadier on a shared machine, but leaves out the waits for the disk that saving has.
-    printRatios("Wall-clock milliseconds:", reporter.realTimes);
-    printRatios("Processor milliseconds:", reporter.cpuTimes);
+    // Medians of five runs, in milliseconds of wall-clock time.
+    std::printf("\n%-8s %-34s %10s %10s %7s\n", "class", "measured / baseline", "measured",
+                "baseline", "ratio");
+    const std::pair<const char *, const char *> steps[] = {
+        {"load", "load / (read + one pass)"},
+        {"save", "save / QSaveFile write of the bytes"},
+        {"dump", "dump / load"},
+    };
+    for (const ClassKind &kind : Kinds) {
+        for (const auto &[step, title] : steps) {
+            auto &counters = reporter.pairs[std::string(step) + "_" + kind.name];
+            std::printf("%-8s %-34s %10.2f %10.2f %7.2f\n", kind.name, title,
+                        double(counters["measured_ms"]), double(counters["baseline_ms"]),
+                        double(counters["ratio"]));
+        }
+    }
     std::printf("(every ratio should stay at or below 3)\n");
     benchmark::Shutdown();
     return 0;

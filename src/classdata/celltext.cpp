@@ -151,11 +151,12 @@ void appendEncoded(QByteArray &out, QStringView text)
     }
 
     out.resize(start + text.size());
+    char *bytes = out.data() + start;
     bool encodable = true;
     for (qsizetype i = 0; i < text.size() && encodable; ++i) {
         const int byte = windowsByte(text[i].unicode());
         encodable = byte >= 0;
-        out[start + i] = char(byte);
+        bytes[i] = char(byte);
     }
     if (encodable && readsAsWindows(QByteArrayView(out).sliced(start)))
         return;
