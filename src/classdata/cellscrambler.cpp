@@ -274,6 +274,11 @@ bool unscrambleAsciiTo(const char *bytes, qsizetype length, char16_t *out)
     return unscrambleAnyTo(bytes, length, out);
 }
 
+bool scramblePlainTo(const char16_t *text, qsizetype length, char *out)
+{
+    return scramblePlain(text, length, out);
+}
+
 bool unscramblePlainPaddedTo(const char *bytes, qsizetype length, char16_t *out)
 {
     return unscramblePlainPadded(reinterpret_cast<const uint8_t *>(bytes), length, out);

@@ -204,7 +204,9 @@ void LoadBuffer::scrambleFrom(const ClassGrid &grid)
             const QStringView text = grid.cellView(column, row);
             const qsizetype start = used;
             makeRoom(text.size() + 2);
-            if (CellScrambler::scrambleAsciiTo(reinterpret_cast<const char16_t *>(text.data()),
+            // Anything but plain text (line breaks, controls, letters beyond ASCII) is encoded
+            // first.
+            if (CellScrambler::scramblePlainTo(reinterpret_cast<const char16_t *>(text.data()),
                                                text.size(), out.data() + used)) {
                 used += text.size();
             } else {
