@@ -46,8 +46,6 @@ private:
     std::vector<uint8_t> m_complements;
 };
 
-// A table of at least count shifts, and eight more so that a cell's last word can be read
-// whole.
 const ShiftTable &longTable(size_t needed)
 {
     static thread_local ShiftTable longer(0);
@@ -59,6 +57,8 @@ const ShiftTable &longTable(size_t needed)
 // Shared and never changed once built; only cells longer than any real one need more.
 const ShiftTable commonTable(size_t(1) << 16);
 
+// A table of at least count shifts, and eight more so that a cell's last word can be read
+// whole.
 inline const ShiftTable &tableFor(qsizetype count)
 {
     const size_t needed = size_t(count) + 8;
@@ -151,15 +151,15 @@ bool unscramblePlainPadded(const uint8_t *bytes, qsizetype length, char16_t *out
     return true;
 }
 
-// Scrambles text made only of characters in 32..122; false, with the output unusable,
-// otherwise.
 // Eight characters as the bytes of a word, those of 256 and above (and, read as signed,
 // those of 0x8000 and above) turned into bytes outside the range.
 uint64_t narrow(const char16_t *chars)
 {
 #ifdef __SSE2__
     const __m128i wide = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars));
-    return uint64_t(_mm_cvtsi128_si64(_mm_packus_epi16(wide, wide)));
+    uint64_t word;
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(&word), _mm_packus_epi16(wide, wide));
+    return word;
 #else
     uint64_t word = 0;
     for (int k = 0; k < 8; ++k)
@@ -168,6 +168,8 @@ uint64_t narrow(const char16_t *chars)
 #endif
 }
 
+// Scrambles text made only of characters in 32..122; false, with the output unusable,
+// otherwise.
 bool scramblePlain(const char16_t *text, qsizetype length, char *out)
 {
     const uint8_t *complements = tableFor(length).complements();
