@@ -97,6 +97,17 @@ void ScramblersTest::cellScrambler()
 
 void ScramblersTest::directPathsAgreeWithReference()
 {
+    // A cell longer than any real one, in every direction.
+    const QByteArray longCell = QByteArray(70000, 'k') + "M\xFCller";
+    const QByteArray longScrambled = referenceScramble(longCell);
+    QCOMPARE(CellScrambler::scramble(longCell), longScrambled);
+    QCOMPARE(CellScrambler::unscramble(longScrambled), longCell);
+    const QString longText = QString(70001, QLatin1Char('k'));
+    QByteArray longOut(longText.size(), Qt::Uninitialized);
+    QVERIFY(CellScrambler::scrambleAsciiTo(reinterpret_cast<const char16_t *>(longText.constData()),
+                                           longText.size(), longOut.data()));
+    QCOMPARE(longOut, referenceScramble(QByteArray(70001, 'k')));
+
     // The writer and the loader take whole words of plain text at once; every length around
     // a word's size, the range's borders, and one byte outside it at every place.
     const char borders[] = {' ', '!', 'y', 'z', 'A', '0'};

@@ -10,6 +10,7 @@
 #endif
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -46,24 +47,26 @@ private:
     std::vector<uint8_t> m_complements;
 };
 
-const ShiftTable &longTable(size_t needed)
-{
-    static thread_local ShiftTable longer(0);
-    if (needed > longer.size())
-        longer.grow(needed * 2);
-    return longer;
-}
-
-// Shared and never changed once built; only cells longer than any real one need more.
+// Shared and never changed once built.
 const ShiftTable commonTable(size_t(1) << 16);
 
-// A table of at least count shifts, and eight more so that a cell's last word can be read
-// whole.
-inline const ShiftTable &tableFor(qsizetype count)
+// The shifts for a cell of count characters, and eight more so that its last word can be
+// read whole. A cell longer than any real one gets a table of its own for the call, so that
+// one odd file does not hold on to memory.
+class ShiftsFor
 {
-    const size_t needed = size_t(count) + 8;
-    return needed <= commonTable.size() ? commonTable : longTable(needed);
-}
+public:
+    explicit ShiftsFor(qsizetype count)
+    {
+        if (size_t(count) + 8 > commonTable.size())
+            m_own.emplace(size_t(count) + 8);
+    }
+
+    const ShiftTable *operator->() const { return m_own ? &*m_own : &commonTable; }
+
+private:
+    std::optional<ShiftTable> m_own;
+};
 
 // The plain-text path works on eight bytes at once in a 64-bit word, byte k of the text in
 // bits 8k..8k+7.
@@ -107,7 +110,8 @@ uint64_t addWrapped(uint64_t word, uint64_t amounts)
 // Unscrambles text made only of bytes in 32..122; false, with the output unusable, otherwise.
 bool unscramblePlain(const uint8_t *bytes, qsizetype length, char16_t *out)
 {
-    const uint8_t *shifts = tableFor(length).shifts();
+    const ShiftsFor table(length);
+    const uint8_t *shifts = table->shifts();
     for (qsizetype i = 0; i < length; i += 8) {
         const qsizetype count = qMin<qsizetype>(8, length - i);
         const uint64_t word = loadPart(bytes + i, count);
@@ -134,7 +138,8 @@ bool unscramblePlainPadded(const uint8_t *bytes, qsizetype length, char16_t *out
     static constexpr uint64_t keep[8] = {
         0, 0xFF, 0xFFFF, 0xFFFFFF, 0xFFFFFFFF, 0xFFFFFFFFFF, 0xFFFFFFFFFFFF, 0xFFFFFFFFFFFFFF,
     };
-    const uint8_t *shifts = tableFor(length).shifts();
+    const ShiftsFor table(length);
+    const uint8_t *shifts = table->shifts();
     for (qsizetype i = 0; i < length; i += 8) {
         uint64_t word = loadLanes(bytes + i);
         if (length - i < 8) {
@@ -172,7 +177,8 @@ uint64_t narrow(const char16_t *chars)
 // otherwise.
 bool scramblePlain(const char16_t *text, qsizetype length, char *out)
 {
-    const uint8_t *complements = tableFor(length).complements();
+    const ShiftsFor table(length);
+    const uint8_t *complements = table->complements();
     // c - s, or c - s + span below the range, is c + (span - s) brought back into it.
     if (length < 8) {
         // Built in a register: characters stored one by one and read as a word would stall.
@@ -202,7 +208,8 @@ bool scramblePlain(const char16_t *text, qsizetype length, char *out)
 bool unscrambleAnyTo(const char *bytes, qsizetype length, char16_t *out)
 {
     // Without branches on the data.
-    const uint8_t *shift = tableFor(length).shifts();
+    const ShiftsFor table(length);
+    const uint8_t *shift = table->shifts();
     int high = 0;
     for (qsizetype i = 0; i < length; ++i) {
         const int c = uint8_t(bytes[i]);
@@ -222,7 +229,8 @@ namespace CellScrambler {
 
 void scrambleInPlace(char *bytes, qsizetype length)
 {
-    const uint8_t *shift = tableFor(length).shifts();
+    const ShiftsFor table(length);
+    const uint8_t *shift = table->shifts();
     for (qsizetype i = 0; i < length; ++i) {
         const int c = uint8_t(bytes[i]);
         if (c < First || c > Last)
@@ -236,7 +244,8 @@ void scrambleInPlace(char *bytes, qsizetype length)
 
 void unscrambleInPlace(char *bytes, qsizetype length)
 {
-    const uint8_t *shift = tableFor(length).shifts();
+    const ShiftsFor table(length);
+    const uint8_t *shift = table->shifts();
     for (qsizetype i = 0; i < length; ++i) {
         const int c = uint8_t(bytes[i]);
         if (c < First || c > Last)
@@ -256,7 +265,8 @@ bool scrambleAsciiTo(const char16_t *text, qsizetype length, char *out)
         return true;
     if (std::any_of(text, text + length, [](char16_t c) { return c >= 0x80; }))
         return false;
-    const uint8_t *shift = tableFor(length).shifts();
+    const ShiftsFor table(length);
+    const uint8_t *shift = table->shifts();
     for (qsizetype i = 0; i < length; ++i) {
         unsigned c = text[i];
         c = (c == '\r' || c == '\n') ? unsigned(' ') : c;
