@@ -1,32 +1,58 @@
-// Loading and saving a class file whose every cell holds text, against a baseline that
-// only reads the same file's bytes and makes one pass over them.
+// Loading, saving and dumping class files whose every cell holds text, each against a
+// baseline measured in the same run, by turns with it:
+// - load against reading the file's bytes and making one pass over them;
+// - save against writing the same bytes through QSaveFile;
+// - dump (load and listing) against the load alone.
 
+#include "classdata/celldump.h"
 #include "classdata/classfile.h"
 #include "classdata/classgrid.h"
 #include "classdata/loadbuffer.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 
 namespace {
 
-QString g_path;
+struct ClassKind
+{
+    const char *name;
+    std::function<QString(int column, int row)> text;
+};
 
-void makeFullClass(const QString &path)
+// Today's benchmark class, one with an umlaut in one cell of eight, one of ASCII only.
+const ClassKind Kinds[] = {
+    {"heute",
+     [](int column, int row) {
+         return (row % 50 == 0) ? QStringLiteral("Müller %1").arg(column)
+                                : QStringLiteral("Zelle %1/%2").arg(column).arg(row);
+     }},
+    {"umlaute",
+     [](int column, int row) {
+         return ((column + row) % 8 == 0) ? QStringLiteral("Größe %1, Jürgen").arg(row)
+                                          : QStringLiteral("Zelle %1/%2").arg(column).arg(row);
+     }},
+    {"ascii",
+     [](int column, int row) { return QStringLiteral("Zelle %1/%2").arg(column).arg(row); }},
+};
+
+void makeFullClass(const ClassKind &kind, const QString &path)
 {
     ClassGrid grid;
     for (int column = 0; column < ClassGrid::Columns; ++column)
         for (int row = 0; row < ClassGrid::Rows; ++row)
-            grid.setCell(column, row,
-                         (row % 50 == 0) ? QStringLiteral("Müller %1").arg(column)
-                                         : QStringLiteral("Zelle %1/%2").arg(column).arg(row));
+            grid.setCell(column, row, kind.text(column, row));
     LoadBuffer buffer;
     buffer.scrambleFrom(grid);
     QString error;
@@ -34,69 +60,122 @@ void makeFullClass(const QString &path)
         qFatal("%s", qPrintable(error));
 }
 
-void BM_Baseline_ReadAndPass(benchmark::State &state)
+bool load(const QString &path, LoadBuffer &buffer, ClassGrid &grid)
 {
-    for (auto _ : state) {
-        QFile file(g_path);
-        file.open(QIODevice::ReadOnly);
-        const QByteArray bytes = file.readAll();
-        // One pass that looks at every byte: count line ends and add up the bytes.
-        quint64 lines = 0, sum = 0;
-        for (char c : bytes) {
-            lines += c == '\n';
-            sum += uchar(c);
-        }
-        benchmark::DoNotOptimize(lines);
-        benchmark::DoNotOptimize(sum);
-    }
+    QString error;
+    if (!ClassFile::read(path, buffer, &error))
+        return false;
+    benchmark::DoNotOptimize(buffer.unscrambledCell(17, 599));
+    buffer.unscrambleInto(grid);
+    return true;
 }
 
-void BM_Load(benchmark::State &state)
+void readAndPass(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    // One pass that looks at every byte: count line ends and add up the bytes.
+    quint64 lines = 0, sum = 0;
+    for (char c : bytes) {
+        lines += c == '\n';
+        sum += uchar(c);
+    }
+    benchmark::DoNotOptimize(lines);
+    benchmark::DoNotOptimize(sum);
+}
+
+bool writeThroughSaveFile(const QString &target, const QByteArray &bytes)
+{
+    QSaveFile out(target);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+}
+
+// What markwart-tool dump does, with the listing going nowhere.
+bool dump(const QString &path, LoadBuffer &buffer, ClassGrid &grid)
+{
+    QFile out(QProcess::nullDevice());
+    return load(path, buffer, grid) && out.open(QIODevice::WriteOnly) && CellDump::write(grid, out);
+}
+
+// Runs the baseline and the measured step by turns, so that both meet the same load on a
+// shared machine, and reports both times and their ratio.
+template <typename Baseline, typename Measured>
+void paired(benchmark::State &state, Baseline baseline, Measured measured)
+{
+    using Clock = std::chrono::steady_clock;
+    Clock::duration baseTime{}, measuredTime{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        if (!baseline())
+            state.SkipWithError("baseline failed");
+        const auto middle = Clock::now();
+        if (!measured())
+            state.SkipWithError("measured step failed");
+        baseTime += middle - start;
+        measuredTime += Clock::now() - middle;
+    }
+    const double iterations = double(state.iterations());
+    const auto ms = [&](Clock::duration d) {
+        return std::chrono::duration<double, std::milli>(d).count() / iterations;
+    };
+    state.counters["baseline_ms"] = ms(baseTime);
+    state.counters["measured_ms"] = ms(measuredTime);
+    state.counters["ratio"] = ms(measuredTime) / ms(baseTime);
+}
+
+void pairLoad(benchmark::State &state, const ClassKind &kind, const QString &path)
 {
     ClassGrid grid;
     LoadBuffer buffer;
-    for (auto _ : state) {
-        QString error;
-        if (!ClassFile::read(g_path, buffer, &error))
-            state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(buffer.unscrambledCell(17, 599));
-        buffer.unscrambleInto(grid);
-    }
-    if (grid.cell(5, 7) != QStringLiteral("Zelle 5/7"))
+    paired(
+        state, [&] { return readAndPass(path), true; }, [&] { return load(path, buffer, grid); });
+    if (grid.cell(5, 7) != kind.text(5, 7) || grid.cell(8, 16) != kind.text(8, 16))
         state.SkipWithError("loaded grid is wrong");
 }
 
-void BM_Save(benchmark::State &state)
+void pairSave(benchmark::State &state, const QString &path)
 {
     ClassGrid grid;
     LoadBuffer buffer;
-    QString error;
-    ClassFile::read(g_path, buffer, &error);
-    buffer.unscrambleInto(grid);
-    const QString target = g_path + QStringLiteral(".saved");
-    for (auto _ : state) {
-        buffer.scrambleFrom(grid);
-        if (!ClassFile::write(target, buffer, &error))
-            state.SkipWithError("write failed");
-    }
+    load(path, buffer, grid);
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    const QString rawTarget = path + QStringLiteral(".roh");
+    const QString target = path + QStringLiteral(".gespeichert");
+    paired(
+        state, [&] { return writeThroughSaveFile(rawTarget, bytes); },
+        [&] {
+            buffer.scrambleFrom(grid);
+            QString error;
+            return ClassFile::write(target, buffer, &error);
+        });
 }
 
-BENCHMARK(BM_Baseline_ReadAndPass)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+void pairDump(benchmark::State &state, const QString &path)
+{
+    ClassGrid grid;
+    LoadBuffer buffer;
+    paired(
+        state, [&] { return load(path, buffer, grid); }, [&] { return dump(path, buffer, grid); });
+}
 
-// Keeps each benchmark's time per iteration for the ratios printed at the end.
+// Keeps the median of each pair's counters for the table printed at the end.
 class RecordingReporter : public benchmark::ConsoleReporter
 {
 public:
     void ReportRuns(const std::vector<Run> &runs) override
     {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        for (const Run &run : runs) {
+            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median")
+                continue;
+            const std::string name = run.benchmark_name();
+            pairs[name.substr(0, name.find('/'))] = run.counters;
+        }
     }
-    std::map<std::string, double> times;
+    std::map<std::string, benchmark::UserCounters> pairs;
 };
 
 } // namespace
@@ -104,24 +183,46 @@ public:
 int main(int argc, char **argv)
 {
     QTemporaryDir dir;
-    g_path = QDir(dir.path()).filePath(QStringLiteral("voll.MWk"));
-    makeFullClass(g_path);
-    std::printf("Class file with every cell filled: %lld bytes\n",
-                static_cast<long long>(QFile(g_path).size()));
+    std::map<std::string, QString> paths;
+    for (const ClassKind &kind : Kinds) {
+        const QString path = QDir(dir.path()).filePath(QString::fromLatin1(kind.name) + ".MWk");
+        makeFullClass(kind, path);
+        std::printf("Class file \"%s\" with every cell filled: %lld bytes\n", kind.name,
+                    static_cast<long long>(QFile(path).size()));
+        const std::string name = kind.name;
+        const auto add = [&](const char *what, auto function) {
+            benchmark::RegisterBenchmark((std::string(what) + "_" + name).c_str(), function)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.3)
+                ->Repetitions(5)
+                ->ReportAggregatesOnly(true);
+        };
+        add("load", [path, &kind](benchmark::State &s) { pairLoad(s, kind, path); });
+        add("save", [path](benchmark::State &s) { pairSave(s, path); });
+        add("dump", [path](benchmark::State &s) { pairDump(s, path); });
+    }
 
     benchmark::Initialize(&argc, argv);
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    const double baseline = reporter.times["BM_Baseline_ReadAndPass/min_time:1.000"];
-    const double load = reporter.times["BM_Load/min_time:1.000"];
-    const double save = reporter.times["BM_Save/min_time:1.000"];
-    if (baseline > 0) {
-        std::printf("\nbaseline (read + one pass): %8.2f ms\n", baseline);
-        std::printf("load:                       %8.2f ms  ratio %.2f  (goal: at most 4)\n", load,
-                    load / baseline);
-        std::printf("save:                       %8.2f ms  ratio %.2f\n", save, save / baseline);
+    // Medians of five runs, in milliseconds of wall-clock time.
+    std::printf("\n%-8s %-34s %10s %10s %7s\n", "class", "measured / baseline", "measured",
+                "baseline", "ratio");
+    const std::pair<const char *, const char *> steps[] = {
+        {"load", "load / (read + one pass)"},
+        {"save", "save / QSaveFile write of the bytes"},
+        {"dump", "dump / load"},
+    };
+    for (const ClassKind &kind : Kinds) {
+        for (const auto &[step, title] : steps) {
+            auto &counters = reporter.pairs[std::string(step) + "_" + kind.name];
+            std::printf("%-8s %-34s %10.2f %10.2f %7.2f\n", kind.name, title,
+                        double(counters["measured_ms"]), double(counters["baseline_ms"]),
+                        double(counters["ratio"]));
+        }
     }
+    std::printf("(every ratio should stay at or below 3)\n");
     benchmark::Shutdown();
     return 0;
 }

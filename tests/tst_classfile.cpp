@@ -11,8 +11,14 @@
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
+#include <QThread>
+
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 #endif
 
 class ClassFileTest : public QObject
@@ -23,6 +29,8 @@ private slots:
     void writeAndRead();
     void readsFileGeometry();
     void rejectsBadHeader();
+    void refusesWhatIsNoClassFile();
+    void cutOffFileLoadsWithNotice();
     void failedWriteKeepsOldFile();
 };
 
@@ -87,13 +95,15 @@ void ClassFileTest::readsFileGeometry()
     {
         const char *header;
         qint64 rows, lines; // rows per column as the file lays them out; cell lines present
+        bool whole;         // as many cell lines as the counts promise
     } files[] = {
-        {"3\r\n5\r\n", 5, 13},            // fewer lines than cells
-        {" 3 \n5 Zeilen\n", 5, 15},       // line feeds alone, blanks and words at counts
-        {"2\r\n2000\r\n", 2000, 4000},    // more rows than the grid
-        {"172\r\n3\r\n", 3, 516},         // more columns than the grid
-        {"999999999999\r\n4\r\n", 4, 20}, // huge counts stay bounded
-        {"2\r\n999999999999\r\n", 999999999999, 10},
+        {"3\r\n5\r\n", 5, 13, false},            // fewer lines than cells
+        {" 3 \n5 Zeilen\n", 5, 15, true},        // line feeds alone, blanks and words at counts
+        {"2\r\n2000\r\n", 2000, 4000, true},     // more rows than the grid
+        {"172\r\n3\r\n", 3, 516, true},          // more columns than the grid
+        {"172\r\n3\r\n", 3, 515, false},         // ... and one line short of them
+        {"999999999999\r\n4\r\n", 4, 20, false}, // huge counts stay bounded
+        {"2\r\n999999999999\r\n", 999999999999, 10, false},
     };
     const auto label = [](qint64 column, qint64 row) {
         return QStringLiteral("%1/%2").arg(column).arg(row);
@@ -116,6 +126,7 @@ void ClassFileTest::readsFileGeometry()
         LoadBuffer buffer;
         QString error;
         QVERIFY2(buffer.parse(bytes, &error), f.header);
+        QCOMPARE(buffer.warning().isEmpty(), f.whole);
         buffer.unscrambleInto(grid);
         QVERIFY2(timer.elapsed() < 3000, "reading a short file must not take long");
 
@@ -144,6 +155,87 @@ void ClassFileTest::rejectsBadHeader()
         QVERIFY(!error.isEmpty());
         QCOMPARE(buffer.fileColumns(), qint64(0));
         QVERIFY(buffer.unscrambledCell(0, 0).isEmpty());
+    }
+}
+
+void ClassFileTest::refusesWhatIsNoClassFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("riesig.MWk"));
+    LoadBuffer buffer;
+    QString error;
+    const auto refused = [&](const QString &what, const QString &message) {
+        buffer.scrambleFrom(ClassGrid()); // what an earlier load left behind
+        const bool read = ClassFile::read(what, buffer, &error);
+        return !read && error.contains(message) && buffer.fileColumns() == 0;
+    };
+
+    // Up to 64 MB is a class file (one with very long cells); one byte more is not.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("170\r\n1716\r\nx\r\n") > 0);
+    QVERIFY(file.resize(ClassFile::MaxSize));
+    file.close();
+    QVERIFY2(ClassFile::read(path, buffer, &error), qPrintable(error));
+    QVERIFY(QFile::resize(path, ClassFile::MaxSize + 1));
+    QVERIFY(refused(path, QStringLiteral("zu groß")));
+
+    QVERIFY(refused(dir.path(), QStringLiteral("keine gewöhnliche Datei")));
+#ifdef Q_OS_UNIX
+    QVERIFY(refused(QStringLiteral("/dev/zero"), QStringLiteral("keine gewöhnliche Datei")));
+    // Opening a FIFO would wait for a writer; should the reader ever try, this one comes along
+    // after a while, and the load fails the wrong way instead of hanging.
+    const QString fifo = dir.filePath(QStringLiteral("fifo.MWk"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    std::thread writer([&] {
+        QThread::msleep(300);
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_RDWR);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    QVERIFY(refused(fifo, QStringLiteral("keine gewöhnliche Datei")));
+    writer.join();
+#endif
+}
+
+void ClassFileTest::cutOffFileLoadsWithNotice()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("7b.MWk"));
+    TestSupport::writeClass(path, {{0, 16, QStringLiteral("Albrecht, Paul")},
+                                   {1, 16, QStringLiteral("7b")},
+                                   {169, 1715, QStringLiteral("Ende")}});
+    const QByteArray whole = TestSupport::readBytes(path);
+    // The end of the line of cell (1, 16): the header, column 0 and 17 lines of column 1.
+    qsizetype cut = 0;
+    for (int line = 0; line < 2 + ClassGrid::Rows + 17; ++line)
+        cut = whole.indexOf('\n', cut) + 1;
+
+    const struct
+    {
+        QByteArray bytes;
+        QString notice; // what the notice must say; empty: no notice
+        QString name, classLabel, last;
+    } files[] = {
+        {whole, {}, "Albrecht, Paul", "7b", "Ende"},
+        // Only the last line end is missing: every cell is there.
+        {whole.chopped(2), {}, "Albrecht, Paul", "7b", "Ende"},
+        {whole.left(cut), "nach 1.733 von 291.720 Zellen", "Albrecht, Paul", "7b", {}},
+        {whole.left(cut - 3), "nach 1.733 von 291.720 Zellen", "Albrecht, Paul", "7", {}},
+        {whole.left(11), "nach 0 von 291.720 Zellen", {}, {}, {}},
+    };
+    for (const auto &f : files) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(f.bytes) == f.bytes.size());
+        file.close();
+        LoadBuffer buffer;
+        QString error;
+        QVERIFY2(ClassFile::read(path, buffer, &error), qPrintable(error));
+        QVERIFY2(buffer.warning().contains(f.notice), qPrintable(buffer.warning()));
+        QCOMPARE(buffer.warning().isEmpty(), f.notice.isEmpty());
+        // Loaded as far as it goes.
+        QCOMPARE(buffer.unscrambledCell(0, 16), f.name);
+        QCOMPARE(buffer.unscrambledCell(1, 16), f.classLabel);
+        QCOMPARE(buffer.unscrambledCell(169, 1715), f.last);
     }
 }
 
@@ -177,9 +269,18 @@ void ClassFileTest::failedWriteKeepsOldFile()
     std::signal(SIGXFSZ, oldHandler);
 
     QVERIFY(!written);
-    QVERIFY(!error.isEmpty());
+    // A file too large for the limit is no full disk.
+    QVERIFY(error.contains(QDir::toNativeSeparators(path)));
     QCOMPARE(TestSupport::readBytes(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"7b.MWk"});
+
+    // A full disk says so.
+    QFile full(QStringLiteral("/dev/full"));
+    if (!full.exists())
+        QSKIP("no /dev/full here");
+    QVERIFY(!ClassFile::writeTo(full, path, buffer, &error));
+    QCOMPARE(error, QStringLiteral("Der Datenträger ist voll. Die Klasse wurde nicht gespeichert. "
+                                   "Bitte Platz schaffen oder an einem anderen Ort speichern."));
 #endif
 }
 

@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <QImage>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -59,6 +60,7 @@ class ScramblersTest : public QObject
 
 private slots:
     void cellScrambler();
+    void directPathsAgreeWithReference();
     void photoScrambler();
     void storedPhotoIsScrambled24BitBitmap();
 };
@@ -90,6 +92,66 @@ void ScramblersTest::cellScrambler()
         QCOMPARE(ascii, std::none_of(text.begin(), text.end(), [](char c) { return c & 0x80; }));
         for (qsizetype i = 0; ascii && i < text.size(); ++i)
             QCOMPARE(int(direct[size_t(i)]), int(uchar(text[i])));
+    }
+}
+
+void ScramblersTest::directPathsAgreeWithReference()
+{
+    // A cell longer than any real one, in every direction.
+    const QByteArray longCell = QByteArray(70000, 'k') + "M\xFCller";
+    const QByteArray longScrambled = referenceScramble(longCell);
+    QCOMPARE(CellScrambler::scramble(longCell), longScrambled);
+    QCOMPARE(CellScrambler::unscramble(longScrambled), longCell);
+    const QString longText = QString(70001, QLatin1Char('k'));
+    QByteArray longOut(longText.size(), Qt::Uninitialized);
+    QVERIFY(CellScrambler::scrambleAsciiTo(reinterpret_cast<const char16_t *>(longText.constData()),
+                                           longText.size(), longOut.data()));
+    QCOMPARE(longOut, referenceScramble(QByteArray(70001, 'k')));
+
+    // The writer and the loader take whole words of plain text at once; every length around
+    // a word's size, the range's borders, and one byte outside it at every place.
+    const char borders[] = {' ', '!', 'y', 'z', 'A', '0'};
+    const uchar outside[] = {0, '\t', '\r', 31, 123, '~', 127, 128, 0xDF, 0xFF};
+    QRandomGenerator random(53);
+    for (int length = 0; length <= 40; ++length) {
+        for (int variant = -1; variant < length * int(std::size(outside)); ++variant) {
+            QByteArray text(length, Qt::Uninitialized);
+            for (char &c : text)
+                c = random.bounded(3) ? char(32 + random.bounded(91))
+                                      : borders[random.bounded(int(std::size(borders)))];
+            if (variant >= 0)
+                text[variant / int(std::size(outside))] =
+                    char(outside[variant % int(std::size(outside))]);
+            const bool ascii =
+                std::none_of(text.begin(), text.end(), [](char c) { return c & 0x80; });
+            const QByteArray scrambled = referenceScramble(text);
+
+            // The file around the cell: the padded path reads past its end.
+            const QByteArray line = scrambled + "\r\n" + QByteArray(8, 'q');
+            std::vector<char16_t> plain(size_t(length) + 8, u'#'), padded(plain);
+            QCOMPARE(CellScrambler::unscrambleAsciiTo(scrambled.constData(), length, plain.data()),
+                     ascii);
+            const bool inRange =
+                std::all_of(text.begin(), text.end(), [](char c) { return c >= 32 && c <= 122; });
+            QCOMPARE(
+                CellScrambler::unscramblePlainPaddedTo(line.constData(), length, padded.data()),
+                inRange);
+            for (int i = 0; ascii && i < length; ++i) {
+                QCOMPARE(int(plain[size_t(i)]), int(uchar(text[i])));
+                if (inRange)
+                    QCOMPARE(int(padded[size_t(i)]), int(uchar(text[i])));
+            }
+            QCOMPARE(int(plain[size_t(length)]), int(u'#')); // nothing written past the end
+
+            const QString wide = QString::fromLatin1(text);
+            QByteArray out(length + 1, '#');
+            QCOMPARE(CellScrambler::scrambleAsciiTo(
+                         reinterpret_cast<const char16_t *>(wide.constData()), length, out.data()),
+                     ascii);
+            if (ascii && !text.contains('\r') && !text.contains('\n'))
+                QCOMPARE(out.left(length), scrambled);
+            QCOMPARE(out[length], '#');
+        }
     }
 }
 

@@ -49,6 +49,8 @@ private slots:
     void dumpChecksPassword();
     void writeRejectsMalformedLine();
     void dumpRejectsNonClassFile();
+    void dumpTellsOfCutOffFile();
+    void writeKeepsClassFromEmptyInput();
 
 private:
     QTemporaryDir m_dir;
@@ -148,6 +150,52 @@ void ToolTest::dumpRejectsNonClassFile()
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.out.isEmpty());
         QVERIFY(!run.err.trimmed().isEmpty());
+    }
+}
+
+void ToolTest::dumpTellsOfCutOffFile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("halb.MWk"));
+    QCOMPARE(runTool("write", path, "0\t16\tAlbrecht, Paul\n3\t16\tKlasse 7b\n").exitCode, 0);
+    // Cut off after column 1: the name is there, the class is not.
+    const QByteArray whole = TestSupport::readBytes(path);
+    qsizetype cut = 0;
+    for (int line = 0; line < 2 + 2 * 1716; ++line)
+        cut = whole.indexOf('\n', cut) + 1;
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(whole.left(cut)) == cut);
+    file.close();
+
+    const ToolRun run = runTool("dump", path);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("0\t16\tAlbrecht, Paul\n"));
+    QVERIFY2(QString::fromUtf8(run.err).contains(QStringLiteral("unvollständig")), run.err);
+}
+
+void ToolTest::writeKeepsClassFromEmptyInput()
+{
+    const QString path = m_dir.filePath(QStringLiteral("leer.MWk"));
+    QCOMPARE(runTool("write", path, "0\t16\tAlbrecht, Paul\n").exitCode, 0);
+    const QByteArray before = TestSupport::readBytes(path);
+
+    // Nothing, blank lines, cells without text: the class stays as it is.
+    for (const QByteArray &input : {QByteArray(), QByteArray("\n\r\n"), QByteArray("0\t16\t\n")}) {
+        const ToolRun run = runTool("write", path, input);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains("--force"));
+        QCOMPARE(TestSupport::readBytes(path), before);
+    }
+    QCOMPARE(runTool("write", path, {}, {"--fest"}).exitCode, 1);
+    QCOMPARE(TestSupport::readBytes(path), before);
+
+    // Asked for, or where there is no class yet, an empty class is written.
+    QCOMPARE(runTool("write", path, {}, {"--force"}).exitCode, 0);
+    const QString fresh = m_dir.filePath(QStringLiteral("neu.MWk"));
+    QCOMPARE(runTool("write", fresh).exitCode, 0);
+    for (const QString &written : {path, fresh}) {
+        const ToolRun dumped = runTool("dump", written);
+        QCOMPARE(dumped.exitCode, 0);
+        QVERIFY(dumped.out.isEmpty());
     }
 }
 

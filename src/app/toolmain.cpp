@@ -1,6 +1,6 @@
 // markwart-tool: headless access to class files.
 //   markwart-tool dump FILE [--password PW]   prints every non-empty cell
-//   markwart-tool write FILE                  writes a class file from such lines on stdin
+//   markwart-tool write FILE [--force]        writes a class file from such lines on stdin
 //   markwart-tool recompute FILE [--password PW]
 //                                             recomputes every person's averages and finals
 
@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTextStream>
 
@@ -38,7 +39,7 @@ void printError(const QString &message)
 int usage()
 {
     printError(QStringLiteral("Aufruf: markwart-tool dump DATEI [--password PW]\n"
-                              "        markwart-tool write DATEI < Zellen\n"
+                              "        markwart-tool write DATEI [--force] < Zellen\n"
                               "        markwart-tool recompute DATEI [--password PW]"));
     return Usage;
 }
@@ -51,6 +52,8 @@ int loadClass(const QString &path, const QString &password, LoadBuffer &buffer, 
         printError(error);
         return BadFile;
     }
+    if (!buffer.warning().isEmpty())
+        printError(buffer.warning());
     if (buffer.unscrambledCell(17, 599) != password) {
         printError(QStringLiteral("Das Passwort ist falsch!"));
         return WrongPassword;
@@ -67,11 +70,8 @@ int dump(const QString &path, const QString &password)
     if (result != Ok)
         return result;
     QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
+    if (!out.open(stdout, QIODevice::WriteOnly) || !CellDump::write(grid, out))
         return BadFile;
-    QTextStream stream(&out);
-    stream.setEncoding(QStringConverter::Utf8);
-    CellDump::write(grid, stream);
     return Ok;
 }
 
@@ -100,7 +100,16 @@ int recompute(const QString &path, const QString &password)
     return Ok;
 }
 
-int write(const QString &path)
+bool isEmpty(const ClassGrid &grid)
+{
+    for (int column = 0; column < ClassGrid::Columns; ++column)
+        for (int row = 0; row < ClassGrid::Rows; ++row)
+            if (!grid.isEmpty(column, row))
+                return false;
+    return true;
+}
+
+int write(const QString &path, bool force)
 {
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly))
@@ -111,6 +120,15 @@ int write(const QString &path)
     QString error;
     if (!CellDump::read(stream, grid, &error)) {
         printError(error);
+        return BadFile;
+    }
+    // An empty listing is more likely a failed pipe than a wish to wipe the class.
+    if (!force && isEmpty(grid) && QFileInfo::exists(path)) {
+        printError(QStringLiteral("Die Eingabe enthält keine Zellen: \"%1\" bleibt, wie es ist. "
+                                  "Mit --force wird es durch eine leere Klasse ersetzt.\n"
+                                  "The input holds no cells: \"%1\" is left as it is. "
+                                  "Use --force to replace it with an empty class.")
+                       .arg(path));
         return BadFile;
     }
     LoadBuffer buffer;
@@ -141,7 +159,11 @@ int main(int argc, char *argv[])
             return usage();
         return command == QLatin1String("dump") ? dump(path, password) : recompute(path, password);
     }
-    if (command == QLatin1String("write") && args.size() == 2)
-        return write(path);
+    if (command == QLatin1String("write") && args.size() <= 3) {
+        const bool force = args.size() == 3;
+        if (force && args[2] != QLatin1String("--force"))
+            return usage();
+        return write(path, force);
+    }
     return usage();
 }

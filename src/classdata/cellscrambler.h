@@ -19,7 +19,14 @@ void unscrambleInPlace(char *bytes, qsizetype length);
 // that the cell needs encoding first.
 bool scrambleAsciiTo(const char16_t *text, qsizetype length, char *out);
 
+// Only for text made of characters 32..122 (false for any other, with the output unusable):
+// the writer's quick path.
+bool scramblePlainTo(const char16_t *text, qsizetype length, char *out);
+
 // Unscrambles a cell straight into UTF-16, for the loader. Returns false, with the output
 // unusable, when a byte of 128 or above shows that the cell needs decoding first.
 bool unscrambleAsciiTo(const char *bytes, qsizetype length, char16_t *out);
+// Only for text made of bytes 32..122 (false for any other, with the output unusable), and
+// where bytes may be read, and out written, up to 8 past length: the loader's quick path.
+bool unscramblePlainPaddedTo(const char *bytes, qsizetype length, char16_t *out);
 } // namespace CellScrambler

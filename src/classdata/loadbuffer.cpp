@@ -5,6 +5,9 @@
 #include "classgrid.h"
 
 #include <QCoreApplication>
+#include <QLocale>
+#include <QtAlgorithms>
+#include <QtEndian>
 
 #include <cstring>
 
@@ -50,6 +53,56 @@ qint64 readCount(const QByteArray &bytes, qsizetype &pos)
     return value;
 }
 
+// Hands out the positions of the line feeds of a text in order, finding them eight bytes at a
+// time: lines are short, and most of a class file is line ends.
+class LineFeeds
+{
+public:
+    LineFeeds(const char *data, qsizetype size, qsizetype from)
+        : m_data(data), m_size(size), m_block(from - 8)
+    {}
+
+    // The next line feed, or the size of the text when there is none.
+    qsizetype next()
+    {
+        while (m_found == 0) {
+            m_block += 8;
+            if (m_block >= m_size)
+                return m_size;
+            m_found = m_block + 8 <= m_size
+                          ? markLineFeeds(m_data + m_block)
+                          : markLineFeedsAtEnd(m_data + m_block, m_size - m_block);
+        }
+        const qsizetype at = m_block + qCountTrailingZeroBits(m_found) / 8;
+        m_found &= m_found - 1;
+        return at;
+    }
+
+private:
+    static constexpr quint64 Lanes = 0x0101010101010101ull;
+    static constexpr quint64 Low7 = Lanes * 0x7F;
+
+    // The top bit of every byte of the word that is a line feed, byte k in bits 8k..8k+7.
+    static quint64 markLineFeeds(const char *bytes)
+    {
+        const quint64 word = qFromLittleEndian<quint64>(bytes) ^ (Lanes * '\n');
+        return ~(((word & Low7) + Low7) | word | Low7);
+    }
+
+    static quint64 markLineFeedsAtEnd(const char *bytes, qsizetype count)
+    {
+        quint64 found = 0;
+        for (qsizetype k = 0; k < count; ++k)
+            found |= quint64(bytes[k] == '\n' ? 0x80 : 0) << (8 * k);
+        return found;
+    }
+
+    const char *m_data;
+    qsizetype m_size;
+    qsizetype m_block;
+    quint64 m_found = 0;
+};
+
 QString tr(const char *text)
 {
     return QCoreApplication::translate("LoadBuffer", text);
@@ -66,6 +119,7 @@ void LoadBuffer::clear()
     std::fill(m_length.begin(), m_length.end(), 0);
     m_fileColumns = 0;
     m_fileRows = 0;
+    m_warning.clear();
 }
 
 bool LoadBuffer::parse(QByteArray fileBytes, QString *errorMessage)
@@ -94,12 +148,13 @@ bool LoadBuffer::parse(QByteArray fileBytes, QString *errorMessage)
     const qsizetype size = m_bytes.size();
     qint64 column = 0;
     qint64 row = 0;
+    qint64 line = 0;
+    LineFeeds lineFeeds(data, size, pos);
     // Time is bounded by the file: lines missing at the end stay empty.
-    for (qint64 line = 0; line < lineCount && pos < size && column < Columns; ++line) {
+    for (; line < lineCount && pos < size && column < Columns; ++line) {
         const qsizetype start = pos;
-        const void *lineFeed = std::memchr(data + pos, '\n', size_t(size - pos));
-        const qsizetype next = lineFeed ? static_cast<const char *>(lineFeed) - data + 1 : size;
-        qsizetype end = lineFeed ? next - 1 : size;
+        qsizetype end = lineFeeds.next();
+        const qsizetype next = end < size ? end + 1 : size;
         if (end > start && data[end - 1] == '\r')
             --end;
         if (row < Rows) {
@@ -113,45 +168,78 @@ bool LoadBuffer::parse(QByteArray fileBytes, QString *errorMessage)
             ++column;
         }
     }
+    // Columns beyond the grid are not kept, but they still count towards a whole file.
+    for (; line < lineCount && pos < size; ++line)
+        pos = lineFeeds.next() + 1;
+    if (line < lineCount) {
+        const QLocale german(QLocale::German, QLocale::Germany);
+        m_warning = tr("Die Klassendatei ist unvollständig: Sie endet nach %1 von %2 Zellen.\r"
+                       "Geladen wurde, was sie enthält; die fehlenden Zellen bleiben leer. "
+                       "Bitte die Klasse prüfen, bevor sie gespeichert wird.")
+                        .arg(german.toString(line), german.toString(lineCount));
+    }
     return true;
 }
 
 void LoadBuffer::scrambleFrom(const ClassGrid &grid)
 {
-    QByteArray out;
-    out.reserve(CellCount * 4 + 64);
-    out.append("170\r\n1716\r\n");
+    // Written through a pointer into a buffer that grows in large steps: a class has
+    // 291,720 cells, and most of them are short.
+    QByteArray out(CellCount * 4 + 64, Qt::Uninitialized);
+    qsizetype used = 0;
+    const auto makeRoom = [&](qsizetype more) {
+        if (used + more > out.size())
+            out.resize(qMax(out.size() * 2, used + more));
+    };
+    const auto append = [&](const char *bytes, qsizetype count) {
+        makeRoom(count);
+        std::memcpy(out.data() + used, bytes, size_t(count));
+        used += count;
+    };
+    append("170\r\n1716\r\n", 11);
+    QByteArray encoded;
     for (int column = 0; column < Columns; ++column) {
         for (int row = 0; row < Rows; ++row) {
             const int i = indexOf(column, row);
             const QStringView text = grid.cellView(column, row);
-            const qsizetype start = out.size();
-            out.resize(start + text.size());
-            if (!CellScrambler::scrambleAsciiTo(reinterpret_cast<const char16_t *>(text.data()),
-                                                text.size(), out.data() + start)) {
-                out.truncate(start);
-                out.append(CellText::encode(text.toString()));
-                CellScrambler::scrambleInPlace(out.data() + start, out.size() - start);
+            const qsizetype start = used;
+            makeRoom(text.size() + 2);
+            // Anything but plain text (line breaks, controls, letters beyond ASCII) is encoded
+            // first.
+            if (CellScrambler::scramblePlainTo(reinterpret_cast<const char16_t *>(text.data()),
+                                               text.size(), out.data() + used)) {
+                used += text.size();
+            } else {
+                encoded.resize(0); // keeps its room for the next cell
+                CellText::appendEncoded(encoded, text);
+                CellScrambler::scrambleInPlace(encoded.data(), encoded.size());
+                append(encoded.constData(), encoded.size());
             }
             m_offset[i] = uint32_t(start);
-            m_length[i] = uint32_t(out.size() - start);
-            out.append("\r\n", 2);
+            m_length[i] = uint32_t(used - start);
+            makeRoom(2);
+            out.data()[used++] = '\r';
+            out.data()[used++] = '\n';
         }
     }
+    out.truncate(used);
     m_bytes = std::move(out);
     m_fileColumns = Columns;
     m_fileRows = Rows;
+    m_warning.clear();
 }
 
 void LoadBuffer::unscrambleInto(ClassGrid &grid) const
 {
     std::vector<uint32_t> offsets(CellCount, 0);
     std::vector<uint32_t> lengths(CellCount, 0);
-    // Decoded text is never longer, in UTF-16 units, than its bytes.
-    QString text(m_bytes.size(), Qt::Uninitialized);
+    // Decoded text is never longer, in UTF-16 units, than its bytes; the cells' bytes are
+    // read, and their text written, a word at a time, up to 8 past their end.
+    const qsizetype size = m_bytes.size();
+    QString text(size + 8, Qt::Uninitialized);
     QChar *out = text.data();
     qsizetype pos = 0;
-    QByteArray scratch;
+    std::vector<char> scratch;
 
     for (int i = 0; i < CellCount; ++i) {
         const uint32_t length = m_length[i];
@@ -159,13 +247,16 @@ void LoadBuffer::unscrambleInto(ClassGrid &grid) const
             continue;
         const char *src = m_bytes.constData() + m_offset[i];
         qsizetype written = length;
-        if (!CellScrambler::unscrambleAsciiTo(src, length,
-                                              reinterpret_cast<char16_t *>(out + pos))) {
-            scratch = QByteArray(src, length);
+        auto *const target = reinterpret_cast<char16_t *>(out + pos);
+        const bool plain = qsizetype(m_offset[i]) + length + 8 <= size &&
+                           CellScrambler::unscramblePlainPaddedTo(src, length, target);
+        if (!plain) {
+            // Bytes are decoded only once unscrambled: the marker and the bytes of 128 and
+            // above pass the scrambler as they are, but the ASCII between them does not.
+            scratch.assign(src, src + length);
             CellScrambler::unscrambleInPlace(scratch.data(), length);
-            const QString decoded = CellText::decode(scratch);
-            std::copy(decoded.cbegin(), decoded.cend(), out + pos);
-            written = decoded.size();
+            written = CellText::decodeTo(QByteArrayView(scratch.data(), length),
+                                         reinterpret_cast<char16_t *>(out + pos));
         }
         offsets[i] = uint32_t(pos);
         lengths[i] = uint32_t(written);

@@ -26,8 +26,13 @@ public:
 
     // Splits a file's bytes into cells. Returns false with a German message when the first
     // two lines are not non-negative integers; the buffer is then left empty. Cells beyond
-    // 170 x 1716 are ignored and lines missing at the end read as empty.
+    // 170 x 1716 are ignored and lines missing at the end read as empty; warning() then
+    // tells the teacher.
     bool parse(QByteArray fileBytes, QString *errorMessage);
+
+    // A German notice about the file last parsed that did not stop it from loading (it ends
+    // before its counts say it should); empty when the file is whole.
+    const QString &warning() const { return m_warning; }
 
     // Builds the file image of a grid: every cell encoded and scrambled.
     void scrambleFrom(const ClassGrid &grid);
@@ -52,4 +57,5 @@ private:
     std::vector<uint32_t> m_length;
     qint64 m_fileColumns = 0;
     qint64 m_fileRows = 0;
+    QString m_warning;
 };

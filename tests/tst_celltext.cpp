@@ -1,0 +1,274 @@
+#include "classdata/celldump.h"
+#include "classdata/cellscrambler.h"
+#include "classdata/celltext.h"
+#include "classdata/classgrid.h"
+#include "classdata/loadbuffer.h"
+
+#include <QBuffer>
+#include <QRandomGenerator>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QtTest>
+
+namespace {
+
+// The characters Windows-1252 puts at 80..9F, and the five C1 controls it leaves in place.
+QString windowsPunctuation()
+{
+    QStringDecoder windows("windows-1252");
+    QByteArray high;
+    for (int b = 0x80; b < 0xA0; ++b)
+        high.append(char(b));
+    return windows.decode(high);
+}
+
+// How a line is meant to read, written with Qt's own converters.
+QString referenceDecode(const QByteArray &bytes)
+{
+    // Each line is read on its own: a sequence cut off at its end is an error.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                    QStringConverter::Flag::Stateless);
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return utf8.decode(bytes.mid(3));
+    const QString text = utf8.decode(bytes);
+    const bool high = std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; });
+    const bool foreign = std::any_of(text.begin(), text.end(), [](QChar c) {
+        return (c.unicode() >= 0x80 && c.unicode() <= 0x9F) ||
+               (c.unicode() >= 0x700 && c.unicode() <= 0x7FF);
+    });
+    if (high && !utf8.hasError() && !foreign)
+        return text;
+    QStringDecoder windows("windows-1252");
+    return windows.decode(bytes);
+}
+
+QByteArray hex(const char *digits)
+{
+    return QByteArray::fromHex(digits);
+}
+
+} // namespace
+
+class CellTextTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsEachForm_data();
+    void readsEachForm();
+    void readerFollowsItsRuleOnRandomBytes();
+    void writerPicksFirstFormThatReadsBack_data();
+    void writerPicksFirstFormThatReadsBack();
+    void randomTextsSurviveTheClassFile();
+    void fileOfAnotherProgramReadsRight();
+    void listingReadsBackUnchanged();
+};
+
+void CellTextTest::readsEachForm_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    const QString nko = QString(QChar(0x07D3));
+    QTest::newRow("ascii") << QByteArray("Albrecht") << QStringLiteral("Albrecht");
+    QTest::newRow("windows umlaut") << hex("4DFC6C6C6572") << QStringLiteral("Müller");
+    QTest::newRow("ß and quote") << hex("537061DF93") << QStringLiteral("Spaß“");
+    QTest::newRow("ß and ellipsis") << hex("4675DF85") << QStringLiteral("Fuß…");
+    QTest::newRow("Ü and dash") << hex("4752DC96") << QStringLiteral("GRÜ–");
+    // How the writer before this one kept "ß“" apart from a letter of N'Ko.
+    QTest::newRow("ß and quote in utf-8") << hex("C39FE2809C") << QStringLiteral("ß“");
+    QTest::newRow("C1 control in utf-8") << hex("C285") << QStringLiteral("Â…");
+    // Also the letter Ė of Lithuanian or Polish names: stays UTF-8.
+    QTest::newRow("Ä and dash") << hex("C496") << QStringLiteral("Ė");
+    QTest::newRow("marker") << hex("EFBBBF4675DF93") << QStringLiteral("Fu") + nko;
+    QTest::newRow("marker twice") << hex("EFBBBFEFBBBF61") << QStringLiteral("\uFEFFa");
+    QTest::newRow("broken after marker") << hex("EFBBBF61FF") << QStringLiteral("a\uFFFD");
+    QTest::newRow("undefined bytes")
+        << hex("818D8F909D") << QStringLiteral("\u0081\u008D\u008F\u0090\u009D");
+}
+
+void CellTextTest::readsEachForm()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(CellText::decode(bytes), text);
+}
+
+void CellTextTest::readerFollowsItsRuleOnRandomBytes()
+{
+    // Bytes drawn so that valid and nearly valid UTF-8, markers and Windows-1252 all turn up.
+    const QByteArray pieces[] = {"a",       "Z ",      hex("C3A4"),   hex("DF"), hex("93"),
+                                 hex("85"), hex("C2"), hex("E282AC"), hex("E2"), hex("82"),
+                                 hex("F0"), hex("9F"), hex("EFBBBF"), hex("ED"), hex("A0"),
+                                 hex("F4"), hex("90"), hex("DFBF"),   hex("C0"), hex("FF")};
+    QRandomGenerator random(1206);
+    for (int n = 0; n < 50000; ++n) {
+        QByteArray bytes;
+        for (int k = random.bounded(7); k >= 0; --k)
+            bytes += pieces[random.bounded(int(std::size(pieces)))];
+        if (CellText::decode(bytes) != referenceDecode(bytes))
+            QFAIL(qPrintable(QStringLiteral("%1 reads as \"%2\", meant \"%3\"")
+                                 .arg(QString::fromLatin1(bytes.toHex(' ')),
+                                      CellText::decode(bytes), referenceDecode(bytes))));
+    }
+    // Every Windows-1252 byte on its own is what the code page says.
+    const QString punctuation = windowsPunctuation();
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        const QChar expected = b < 0xA0 ? punctuation[b - 0x80] : QChar(b);
+        QCOMPARE(CellText::decode(QByteArray(1, char(b))), QString(expected));
+    }
+}
+
+void CellTextTest::writerPicksFirstFormThatReadsBack_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ascii") << QStringLiteral("Klasse 7b") << QByteArray("Klasse 7b");
+    QTest::newRow("umlauts") << QStringLiteral("Größe") << hex("4772F6DF65");
+    // Read as UTF-8 this would be a letter of N'Ko, which is not taken as UTF-8.
+    QTest::newRow("ß and quote") << QStringLiteral("Spaß“") << hex("537061DF93");
+    QTest::newRow("Ä and dash") << QStringLiteral("Ä–") << hex("C384E28093");
+    QTest::newRow("Polish") << QStringLiteral("Łukasz") << hex("C581756B61737A");
+    QTest::newRow("N'Ko") << QString(QChar(0x07D3)) << hex("EFBBBFDF93");
+    QTest::newRow("C1 control") << QString(QChar(0x0085)) << hex("EFBBBFC285");
+    QTest::newRow("leading U+FEFF") << QStringLiteral("\uFEFFx") << hex("EFBBBFEFBBBF78");
+    QTest::newRow("line breaks") << QStringLiteral("a\r\nb\nä") << hex("6120206220E4");
+}
+
+void CellTextTest::writerPicksFirstFormThatReadsBack()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(CellText::encode(text).toHex(' '), bytes.toHex(' '));
+}
+
+void CellTextTest::randomTextsSurviveTheClassFile()
+{
+    const QString punctuation = windowsPunctuation();
+    const QString pools[] = {
+        QStringLiteral("abcxyzABC 0123,.;-/()"),
+        QStringLiteral("äöüÄÖÜß"),
+        punctuation,
+        QStringLiteral("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ"),
+        QStringLiteral("çğıöşüÇĞİÖŞÜ"),
+        QStringLiteral("مرحبا بالعالم"),
+        QStringLiteral("߀߁ߊߋߌߓߚߪ߲߫ߵ"), // N'Ko
+        QStringLiteral("€™—😀"),
+    };
+    QStringList texts;
+    // ß, Ä, Ö and Ü before every punctuation mark of the code page, at the start and inside.
+    for (QChar mark : punctuation)
+        for (QChar letter : QStringLiteral("ßÄÖÜ"))
+            texts << QString(letter) + mark
+                  << QStringLiteral("Fu") + letter + mark + QStringLiteral("x");
+    QRandomGenerator random(20261206);
+    while (texts.size() < 40000) {
+        QString text = random.bounded(10) == 0 ? QStringLiteral("\uFEFF") : QString();
+        for (int k = random.bounded(12); k > 0; --k) {
+            const QString &pool = pools[random.bounded(int(std::size(pools)))];
+            const int at = random.bounded(int(pool.size()));
+            // A character outside the BMP takes both of its halves.
+            text += pool[at].isSurrogate() ? pool.mid(pool[at].isHighSurrogate() ? at : at - 1, 2)
+                                           : QString(pool[at]);
+        }
+        texts << text;
+    }
+
+    // Through the whole file: encoded, scrambled, split into lines, unscrambled, decoded.
+    ClassGrid grid;
+    for (int i = 0; i < texts.size(); ++i)
+        grid.setCell(i / ClassGrid::Rows, i % ClassGrid::Rows, texts[i]);
+    LoadBuffer written;
+    written.scrambleFrom(grid);
+    LoadBuffer read;
+    QString error;
+    QVERIFY2(read.parse(written.fileBytes(), &error), qPrintable(error));
+    QVERIFY(read.warning().isEmpty());
+    ClassGrid loaded;
+    read.unscrambleInto(loaded);
+    for (int i = 0; i < texts.size(); ++i) {
+        const int column = i / ClassGrid::Rows, row = i % ClassGrid::Rows;
+        if (loaded.cell(column, row) != texts[i] || read.unscrambledCell(column, row) != texts[i])
+            QFAIL(qPrintable(QStringLiteral("\"%1\" (%2) came back as \"%3\"")
+                                 .arg(texts[i], QString::fromLatin1(texts[i].toUtf8().toHex(' ')),
+                                      loaded.cell(column, row))));
+    }
+}
+
+void CellTextTest::fileOfAnotherProgramReadsRight()
+{
+    // Another program writes every cell in Windows-1252, scrambled, one per CR LF line.
+    const QList<std::tuple<int, int, QString>> cells = {
+        {0, 16, QStringLiteral("Fuß“")},
+        {1, 16, QStringLiteral("Spaß…")},
+        {2, 16, QStringLiteral("GRÜ–")},
+        {3, 16, QStringLiteral("Müller, Jörg")},
+        {4, 16, QStringLiteral("„Das Brot“ 5 €")},
+        {5, 16, QStringLiteral("Fuß")},
+        {49, 599, QStringLiteral("Grüße – bis Mittwoch‰")},
+        {169, 1715, QStringLiteral("ß›")},
+    };
+    QStringEncoder windows("windows-1252");
+    QByteArray file = "170\r\n1716\r\n";
+    for (int column = 0; column < ClassGrid::Columns; ++column) {
+        for (int row = 0; row < ClassGrid::Rows; ++row) {
+            for (const auto &[c, r, text] : cells)
+                if (c == column && r == row)
+                    file += CellScrambler::scramble(QByteArray(windows.encode(text)));
+            file += "\r\n";
+        }
+    }
+    QVERIFY(!windows.hasError());
+
+    LoadBuffer buffer;
+    QString error;
+    QVERIFY2(buffer.parse(file, &error), qPrintable(error));
+    ClassGrid grid;
+    buffer.unscrambleInto(grid);
+    for (const auto &[column, row, text] : cells) {
+        QCOMPARE(grid.cell(column, row), text);
+        QCOMPARE(buffer.unscrambledCell(column, row), text);
+    }
+    // And written again, the class is the same file, byte for byte.
+    LoadBuffer again;
+    again.scrambleFrom(grid);
+    QCOMPARE(again.fileBytes(), file);
+}
+
+void CellTextTest::listingReadsBackUnchanged()
+{
+    // Escapes, controls and characters of every UTF-8 length, at every place of a word.
+    const QString pool = QStringLiteral("ab \\\t\r\n\x01\x1f\x7f\u0080äß€😀\\t");
+    QRandomGenerator random(7);
+    ClassGrid grid;
+    for (int i = 0; i < 20000; ++i) {
+        QString text;
+        for (int k = random.bounded(14); k > 0; --k) {
+            const int at = random.bounded(int(pool.size()));
+            text += pool[at].isSurrogate() ? pool.mid(pool[at].isHighSurrogate() ? at : at - 1, 2)
+                                           : QString(pool[at]);
+        }
+        grid.setCell(i % 17, i / 17, text);
+    }
+    grid.setCell(169, 1715, QStringLiteral("Ende"));
+
+    QBuffer listing;
+    QVERIFY(listing.open(QIODevice::WriteOnly));
+    QVERIFY(CellDump::write(grid, listing));
+    listing.close();
+    QVERIFY(listing.open(QIODevice::ReadOnly));
+    QTextStream in(&listing);
+    in.setEncoding(QStringConverter::Utf8);
+    ClassGrid read;
+    QString error;
+    QVERIFY2(CellDump::read(in, read, &error), qPrintable(error));
+    for (int column = 0; column < ClassGrid::Columns; ++column)
+        for (int row = 0; row < ClassGrid::Rows; ++row)
+            if (read.cell(column, row) != grid.cell(column, row))
+                QFAIL(qPrintable(QStringLiteral("(%1, %2): \"%3\" came back as \"%4\"")
+                                     .arg(column)
+                                     .arg(row)
+                                     .arg(grid.cell(column, row), read.cell(column, row))));
+}
+
+QTEST_GUILESS_MAIN(CellTextTest)
+#include "tst_celltext.moc"
