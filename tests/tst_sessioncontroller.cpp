@@ -154,6 +154,27 @@ private slots:
         QCOMPARE(s.document.grid().cell(0, 16), QStringLiteral("bleibt"));
     }
 
+    void incompleteFileLoadsWithNotice()
+    {
+        // Only the first column survived: the names are there, the password cell is not.
+        QFile whole(m_class);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = whole.readAll().split('\n');
+        const QString cut = path("halb.MWk");
+        QFile file(cut);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(lines.mid(0, 2 + 1716).join('\n') + '\n');
+        file.close();
+
+        Session s(m_dir->path());
+        s.prompts.filesToOpen << cut;
+        s.controller.loadClass();
+        QVERIFY(s.controller.confirmLoad(QString()));
+        QVERIFY(!s.prompts.messages.isEmpty());
+        QVERIFY(s.prompts.messages[0].contains(QStringLiteral("unvollständig")));
+        QCOMPARE(s.document.grid().cell(0, 16), QStringLiteral("Müller, Jonas"));
+    }
+
     void olderFileIsReportedOnce()
     {
         const QString old = path("alt.MWk");

@@ -162,6 +162,8 @@ void SessionController::takeOver()
     const QString path = QFileInfo(m_pendingLoadPath).absoluteFilePath();
     m_pending = Pending::None;
     ClassGrid &grid = m_document.grid();
+    // A file that ends early is loaded as far as it goes; the teacher hears of it.
+    const QString incomplete = m_document.loadBuffer().warning();
 
     m_document.loadBuffer().unscrambleInto(grid);
     grid.setCell(18, 599, QDir::toNativeSeparators(path));
@@ -176,6 +178,8 @@ void SessionController::takeOver()
                                                                : QDir::toNativeSeparators(path)));
     m_view.showLoadedClass();
     updateStartHint();
+    if (!incomplete.isEmpty())
+        m_prompts.showMessage(incomplete);
 
     const QString photo = grid.cell(20, ClassDocument::dataRow(m_document.currentPerson()));
     if (!photo.isEmpty() && !photo.endsWith(QLatin1String(".bmp")) &&
