@@ -4,17 +4,6 @@
 #include "app/passworddialog.h"
 #include "guishell.h"
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTimer>
-#include <QtTest>
-
 #include <functional>
 
 using TestSupport::cellOf;
@@ -24,10 +13,7 @@ namespace {
 struct Shell : GuiShell
 {
     PasswordDialog *dialog() const { return window->passwordDialog(); }
-    void click(const char *button)
-    {
-        QTest::mouseClick(window->findChild<QPushButton *>(button), Qt::LeftButton);
-    }
+    void click(const char *button) { ::click(child<QPushButton>(window.get(), button)); }
 
     void load(const QString &path, const QString &password)
     {
@@ -83,11 +69,7 @@ private slots:
     {
         // A window that has shown no class yet, in place of the shell's own.
         Shell shell;
-        shell.window.reset();
-        shell.window = std::make_unique<MainWindow>(shell.document, shell.settings, shell.prompts,
-                                                    shell.options);
-        shell.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shell.window.get()));
+        shell.reopen();
         QCOMPARE(shell.window->size(), QSize(1165, 745));
         QTabWidget *tabs = shell.window->tabs();
         QCOMPARE(tabs->count(), 18);
@@ -117,14 +99,10 @@ private slots:
     {
         // The program as it runs: real message boxes over the main window.
         Shell shell;
-        shell.window.reset();
         MessageBoxPrompts prompts;
-        shell.window =
-            std::make_unique<MainWindow>(shell.document, shell.settings, prompts, shell.options);
+        shell.reopen(nullptr, &prompts);
         prompts.setParent(shell.window.get());
-        shell.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shell.window.get()));
-        auto *name = shell.window->findChild<QLineEdit *>("nameField");
+        auto *name = child<QLineEdit>(shell.window.get(), "nameField");
         QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(name, "Neu, Nina");
         QVERIFY(!shell.document.isSaved());
@@ -142,7 +120,7 @@ private slots:
         shell.click("loadButton");
         QVERIFY(!buttons.isEmpty());
         QVERIFY(!shell.window->findChild<QFileDialog *>());
-        QCOMPARE(shell.document.grid().cell(0, 16), "Neu, Nina");
+        QCOMPARE(shell.cell(0, 16), "Neu, Nina");
         QVERIFY(!shell.document.isSaved());
 
         answerNextBox(&buttons, [](QMessageBox *box) { box->button(QMessageBox::No)->click(); });
@@ -153,6 +131,7 @@ private slots:
     void placementAndFirstHint()
     {
         // The offscreen screen is lower than 840 pixels: top at 10, left edge kept visible.
+        ClassDocument empty;
         Shell shell;
         QCOMPARE(shell.window->pos(), QPoint(0, 10));
         QCOMPARE(MainWindow::placement({0, 0, 1366, 768}, {0, 0, 1366, 740}, {1165, 745}),
@@ -162,17 +141,13 @@ private slots:
 
         // A first start without any class: a hint says what to do, until a name is typed.
         QVERIFY(!shell.window->startHint()->isVisible());
-        ClassDocument empty;
-        shell.window.reset();
-        shell.window =
-            std::make_unique<MainWindow>(empty, shell.settings, shell.prompts, shell.options);
-        shell.window->show();
+        shell.reopen(&empty);
         QTRY_VERIFY(shell.window->startHint()->isVisible());
         QCOMPARE(shell.window->size(), QSize(1165, 745));
         QVERIFY(shell.window->startHint()->text().startsWith("Noch keine Klasse geöffnet"));
         if (!qEnvironmentVariableIsEmpty("MARKWART_SHOTS"))
             shell.window->grab().save(qEnvironmentVariable("MARKWART_SHOTS") + "/firststart.png");
-        auto *name = shell.window->findChild<QLineEdit *>("nameField");
+        auto *name = child<QLineEdit>(shell.window.get(), "nameField");
         name->setFocus();
         for (QChar c : QStringLiteral("Ute")) {
             QTest::keyClick(name, c.toLatin1());
@@ -186,8 +161,8 @@ private slots:
         Shell shell;
         shell.document.grid().setCell(0, 16, "Łukasz");
         shell.click("saveButton");
-        QVERIFY(shell.dialog()->saveButton()->isVisible());
-        QVERIFY(!shell.dialog()->loadButton()->isVisible());
+        QVERIFY(shell.dialog()->saveButton()->isVisible() &&
+                !shell.dialog()->loadButton()->isVisible());
         // The toggle shows the password and hides it again.
         QLineEdit *field = shell.dialog()->field();
         for (const char *caption : {"aBc123", "###", "aBc123"}) {
@@ -210,13 +185,13 @@ private slots:
         shell.load(m_class, "falsch");
         QCOMPARE(shell.prompts.messages, {"Das Passwort ist falsch!"});
         QVERIFY(shell.dialog()->isVisible());
-        QCOMPARE(shell.document.grid().cell(0, 16), "Albrecht, Paul");
+        QCOMPARE(shell.cell(0, 16), "Albrecht, Paul");
 
         shell.dialog()->field()->clear();
         QTest::keyClicks(shell.dialog()->field(), "geheim");
         QTest::mouseClick(shell.dialog()->loadButton(), Qt::LeftButton);
         QVERIFY(!shell.dialog()->isVisible());
-        QCOMPARE(shell.document.grid().cell(0, 16), "Şahin, Elif");
+        QCOMPARE(shell.cell(0, 16), "Şahin, Elif");
         QCOMPARE(shell.window->tabs()->currentIndex(), 0);
         // Placing the stored tab order is no change: closing asks nothing.
         QVERIFY(shell.window->close());

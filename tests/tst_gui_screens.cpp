@@ -11,41 +11,7 @@
 #include "verbal/overviewview.h"
 #include "verbal/remarkspanel.h"
 
-#include <QCheckBox>
-#include <QDir>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSlider>
-#include <QTabWidget>
-#include <QtTest>
-
 namespace {
-
-template <typename T> T *child(QObject *parent, const char *name)
-{
-    T *found = parent->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no widget %s", name);
-    return found;
-}
-
-void click(QWidget *widget)
-{
-    QTest::mouseClick(widget, Qt::LeftButton);
-    QTest::qWait(30);
-}
-
-// On the indicator: check boxes and radio buttons answer clicks on their box and caption.
-void tick(QAbstractButton *box)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    QTest::qWait(30);
-}
 
 QRect inWindow(const QWidget *widget)
 {
@@ -90,17 +56,10 @@ private slots:
     void controlsShowTheOpenClass()
     {
         // A start without a class: the defaults the computation uses (60:40, rounding down).
-        QTemporaryDir dir;
         ClassDocument document;
-        AppSettings settings;
-        ScriptedPrompts prompts;
-        MainWindow::Options options;
-        options.programFolder = dir.path();
-        options.today = QDate(2026, 12, 6);
-        MainWindow window(document, settings, prompts, options);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        PersonPageView *page = window.personPage();
+        GuiShell shell;
+        shell.reopen(&document);
+        PersonPageView *page = shell.person();
         QCOMPARE(settingsShown(page), "Noten abrunden 2 60%:40%");
 
         // A loaded class brings its own ratio: the notice of a moved slider has gone.
@@ -111,7 +70,7 @@ private slots:
         document.grid().setCell(8, 33, QStringLiteral("4"));
         document.grid().setCell(15, 599, QStringLiteral("ja"));
         document.readSettingsFromGrid();
-        window.showLoadedClass();
+        shell.window->showLoadedClass();
         QCOMPARE(settingsShown(page), "Punkte - 4 70%:30%");
         QVERIFY(!child<QWidget>(page, "yellowNotice")->isVisible());
     }
@@ -199,17 +158,13 @@ private slots:
         grid.setCell(36, 1001, QStringLiteral("2,5"));
         grid.setCell(35, 1018, QStringLiteral("b"));
         tick(shell.person()->verbalCheck());
-        shell.window->tabs()->setCurrentWidget(shell.window->overview());
+        shell.show(shell.window->overview());
         SheetView *view = shell.window->overview()->view();
         EnlargedTextPanel *panel = shell.window->enlargedTextPanel();
-        const auto clickCell = [view](int row, int column) {
-            const QRect cell = view->visualRect(view->model()->index(row, column));
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-        };
-        clickCell(1, 1);
+        clickCell(view, 1, 1);
         QVERIFY(panel->isVisible());
         QCOMPARE(panel->line()->text(), "2,5");
-        clickCell(2, 1); // Lina's own judgement, one character
+        clickCell(view, 2, 1); // Lina's own judgement, one character
         QVERIFY(!panel->isVisible());
     }
 
@@ -267,7 +222,7 @@ private slots:
         // A long subject name is shortened on its tab and in the switch caption.
         const QString longName = QStringLiteral("Naturwissenschaften und Technik mit Praktikum");
         GuiShell::type(page->sheet(), 1, 0, longName);
-        QTRY_COMPARE(shell.document.grid().cell(0, 1), longName);
+        QTRY_COMPARE(shell.cell(0, 1), longName);
         QTest::qWait(50);
         QCOMPARE(window->size(), size);
         QVERIFY(window->minimumSizeHint().width() <= size.width());
