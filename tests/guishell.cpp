@@ -60,6 +60,37 @@ void GuiShell::reopen(ClassDocument *doc, UserPrompts *answers)
         qWarning("main window not exposed");
 }
 
+// Another window takes the activation for a moment and hands it back.
+static void flipActivation(QWidget *window)
+{
+    QWidget other;
+    other.resize(40, 40);
+    other.show();
+    other.activateWindow();
+    if (!QTest::qWaitForWindowActive(&other))
+        qWarning("the other window did not become active");
+    other.hide();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qWarning("the main window did not become active again");
+}
+
+void GuiShell::typeSlowly(const QString &text, bool flipFocus) const
+{
+    for (const QChar ch : text) {
+        QWidget *target = QApplication::focusWidget();
+        if (!target)
+            target = window.get();
+        if (ch == u'\n')
+            QTest::keyClick(target, Qt::Key_Return);
+        else
+            QTest::keyClicks(target, QString(ch));
+        QTest::qWait(60);
+        if (flipFocus)
+            flipActivation(window.get());
+    }
+}
+
 void GuiShell::type(SheetView *view, int row, int column, const QString &text)
 {
     clickCell(view, row, column);

@@ -27,6 +27,10 @@ struct GuiShell
     // A new window in place of the shell's own that has shown no class yet.
     void reopen(ClassDocument *doc = nullptr, UserPrompts *answers = nullptr);
 
+    // Sends each character to whatever has the focus, ~60 ms apart, as a teacher types. With
+    // flipFocus the window loses and regains activation after every key, as happens under a
+    // bare window system.
+    void typeSlowly(const QString &text, bool flipFocus = false) const;
     // Types into a sheet cell as a teacher does: a click, then the first key opens the editor.
     static void type(SheetView *view, int row, int column, const QString &text);
 

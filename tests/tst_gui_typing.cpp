@@ -9,7 +9,6 @@
 #include "person/personpageview.h"
 #include "sheetkit/sheetdelegate.h"
 #include "sheetkit/sheetview.h"
-#include "typingsupport.h"
 #include "verbal/levelspanel.h"
 #include "verbal/remarkspanel.h"
 
@@ -25,7 +24,7 @@ class TestTypingGui : public QObject
         shell.show(page);
         clickCell(view, row, column);
         QCOMPARE(view->currentIndex(), view->model()->index(row, column));
-        Typing::typeSlowly(shell.window.get(), text, flip);
+        shell.typeSlowly(text, flip);
         QTRY_COMPARE(shell.cell(gridColumn, gridRow), text);
         auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
         QVERIFY(editor);
@@ -89,7 +88,7 @@ private slots:
         PersonPageView *person = shell.person();
         click(person->remarksCaption());
         QVERIFY(person->remarksPanel()->isVisible());
-        Typing::typeSlowly(shell.window.get(), QStringLiteral("Ruhig\nfleissig"), true);
+        shell.typeSlowly(QStringLiteral("Ruhig\nfleissig"), true);
         QTRY_COMPARE(shell.cell(1, 620), "fleissig");
         QCOMPARE(shell.cell(0, 620), "Ruhig");
         QCOMPARE(person->remarksPanel()->text()->toPlainText(), "Ruhig\nfleissig");
@@ -97,7 +96,7 @@ private slots:
         tick(person->verbalCheck());
         click(person->levelsButton());
         QVERIFY(person->levelsPanel()->isVisible());
-        Typing::typeSlowly(shell.window.get(), QStringLiteral("a sehr gut\nb gut"), true);
+        shell.typeSlowly(QStringLiteral("a sehr gut\nb gut"), true);
         QTRY_COMPARE(shell.cell(1, 1714), "b gut");
         QCOMPARE(shell.cell(0, 1714), "a sehr gut");
     }
@@ -188,20 +187,20 @@ private slots:
         ClassGrid &grid = shell.document.grid();
         PersonPageView *person = shell.person();
         click(person->remarksCaption());
-        Typing::typeSlowly(shell.window.get(), QStringLiteral("a"));
+        shell.typeSlowly(QStringLiteral("a"));
         grid.setCell(1, 620, QStringLiteral("von außen"));
         QTest::qWait(50);
-        Typing::typeSlowly(shell.window.get(), QStringLiteral("b"));
+        shell.typeSlowly(QStringLiteral("b"));
         QTRY_COMPARE(grid.cell(0, 620), "ab");
         QCOMPARE(grid.cell(1, 620), "von außen");
         QVERIFY(person->remarksPanel()->text()->toPlainText().contains(QStringLiteral("außen")));
 
         tick(person->verbalCheck());
         click(person->levelsButton());
-        Typing::typeSlowly(shell.window.get(), QStringLiteral("x"));
+        shell.typeSlowly(QStringLiteral("x"));
         grid.setCell(4, 1714, QStringLiteral("Stufe"));
         QTest::qWait(50);
-        Typing::typeSlowly(shell.window.get(), QStringLiteral("y"));
+        shell.typeSlowly(QStringLiteral("y"));
         QTRY_COMPARE(grid.cell(0, 1714), "xy");
         QCOMPARE(grid.cell(4, 1714), "Stufe");
     }
