@@ -39,4 +39,22 @@ QByteArray readBytes(const QString &path);
 QString cellOf(const QString &path, int column, int row);
 // Writes a class file holding the given cells (column, row, text).
 void writeClass(const QString &path, const QList<std::tuple<int, int, QString>> &cells);
+
+// "column=text column=text ..." into one row of a grid or table.
+template <class Table> void fill(Table &table, int row, const QString &cells)
+{
+    for (const QString &pair : cells.split(u' ', Qt::SkipEmptyParts))
+        table.setCell(pair.section(u'=', 0, 0).toInt(), row, pair.section(u'=', 1));
+}
+
+// The columns named in `cells` ("column= ..."), read back in the same form.
+template <class Table> QString read(const Table &table, int row, const QString &cells)
+{
+    QStringList out;
+    for (const QString &pair : cells.split(u' ', Qt::SkipEmptyParts)) {
+        const QString column = pair.section(u'=', 0, 0);
+        out << column + u'=' + table.cell(column.toInt(), row);
+    }
+    return out.join(u' ');
+}
 } // namespace TestSupport

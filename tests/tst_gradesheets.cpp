@@ -8,31 +8,14 @@
 
 #include <memory>
 
+using TestSupport::fill;
+using TestSupport::read;
+
 namespace {
 
 constexpr int Block = ClassDocument::BlockRows;
 
 const auto dataRow = ClassDocument::dataRow;
-
-// "c=text c=text ..." into one grid row.
-void fill(ClassGrid &grid, int row, const QString &cells)
-{
-    for (const QString &pair : cells.split(u' ', Qt::SkipEmptyParts)) {
-        const qsizetype eq = pair.indexOf(u'=');
-        grid.setCell(pair.left(eq).toInt(), row, pair.mid(eq + 1));
-    }
-}
-
-// The columns named in `cells`, read back from the grid in the same form.
-QString read(const ClassGrid &grid, int row, const QString &cells)
-{
-    QStringList out;
-    for (const QString &pair : cells.split(u' ', Qt::SkipEmptyParts)) {
-        const QString column = pair.left(pair.indexOf(u'='));
-        out << column + u'=' + grid.cell(column.toInt(), row);
-    }
-    return out.join(u' ');
-}
 
 // Names "P1".."Pn" in the first n slots.
 void addPersons(ClassDocument &doc, int count)

@@ -2,24 +2,19 @@
 #include "grades/gradewalk.h"
 #include "grades/resultrow.h"
 #include "sheetkit/sheettable.h"
+#include "testsupport.h"
 
 #include <QtTest>
 
 using Grades::Screen;
 using ResultRow::Settings;
+using TestSupport::fill;
 
 namespace {
 
 constexpr Screen Sheet = Screen::SubjectSheet;
 constexpr Screen Page = Screen::PersonPage;
 constexpr Settings Plain{false, false, 2}, HalfDown{false, true, 2}, Points{true, true, 2};
-
-// Cells of one row written as "column=text" pairs separated by blanks.
-template <class Table> void fill(Table &table, int row, const QString &cells)
-{
-    for (const QString &pair : cells.split(u' ', Qt::SkipEmptyParts))
-        table.setCell(pair.section(u'=', 0, 0).toInt(), row, pair.section(u'=', 1));
-}
 
 // Row 0 holds the weights; "expected" is columns 31|43|44|45 of the recomputed row.
 const struct
@@ -80,8 +75,7 @@ private slots:
         for (int column : {31, 43, 44, 45})
             outcome << table.cell(column, c.row);
         QCOMPARE(outcome.join(u'|'), c.expected);
-        for (const QString &pair : QString(c.weightsAfter).split(u' ', Qt::SkipEmptyParts))
-            QCOMPARE(table.cell(pair.section(u'=', 0, 0).toInt(), 0), pair.section(u'=', 1));
+        QCOMPARE(TestSupport::read(table, 0, c.weightsAfter), c.weightsAfter);
     }
 
     void uncountedResult()
