@@ -28,7 +28,16 @@ int windowsByte(char32_t c)
 
 void appendLine(QByteArray &out, const QString &line)
 {
-    for (const char32_t c : line.toUcs4()) {
+    const QList<uint> characters = line.toUcs4();
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const char32_t c = characters[i];
+        // A line break inside a cell ends its line like every other.
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < characters.size() && characters[i + 1] == u'\n')
+                ++i;
+            out.append("\r\n", 2);
+            continue;
+        }
         const int byte = windowsByte(c);
         if (byte >= 0)
             out.append(char(byte));

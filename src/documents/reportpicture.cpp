@@ -24,8 +24,8 @@ QImage placeholder()
     shoulders.cubicTo(95, 122, 121, 138, 121, PlaceholderHeight);
     shoulders.closeSubpath();
     painter.drawPath(shoulders);
-    painter.drawRect(QRectF(58, 100, 19, 26)); // neck
-    painter.drawEllipse(QRectF(39, 36, 57, 70));
+    painter.drawRect(QRectF(55.5, 100, 24, 26)); // neck
+    painter.drawEllipse(QRectF(37, 40, 61, 70));
 
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(0xB0, 0xB4, 0xBA), 2));
