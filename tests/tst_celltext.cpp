@@ -82,7 +82,6 @@ void CellTextTest::readsEachForm_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
     const QString nko = QString(QChar(0x07D3));
-    QTest::newRow("ascii") << QByteArray("Albrecht") << QStringLiteral("Albrecht");
     QTest::newRow("windows umlaut") << hex("4DFC6C6C6572") << QStringLiteral("Müller");
     QTest::newRow("ß and quote") << hex("537061DF93") << QStringLiteral("Spaß“");
     QTest::newRow("ß and ellipsis") << hex("4675DF85") << QStringLiteral("Fuß…");
@@ -118,10 +117,8 @@ void CellTextTest::readerFollowsItsRuleOnRandomBytes()
         QByteArray bytes;
         for (int k = random.bounded(7); k >= 0; --k)
             bytes += pieces[random.bounded(int(std::size(pieces)))];
-        if (CellText::decode(bytes) != referenceDecode(bytes))
-            QFAIL(qPrintable(QStringLiteral("%1 reads as \"%2\", meant \"%3\"")
-                                 .arg(QString::fromLatin1(bytes.toHex(' ')),
-                                      CellText::decode(bytes), referenceDecode(bytes))));
+        const QString read = QString::fromLatin1(bytes.toHex(' ')) + QStringLiteral(" reads ");
+        QCOMPARE(read + CellText::decode(bytes), read + referenceDecode(bytes));
     }
     // Every Windows-1252 byte on its own is what the code page says.
     for (int b = 0x80; b <= 0xFF; ++b)
@@ -132,7 +129,6 @@ void CellTextTest::writerPicksFirstFormThatReadsBack_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("ascii") << QStringLiteral("Klasse 7b") << QByteArray("Klasse 7b");
     QTest::newRow("umlauts") << QStringLiteral("Größe") << hex("4772F6DF65");
     // Read as UTF-8 this would be a letter of N'Ko, which is not taken as UTF-8.
     QTest::newRow("ß and quote") << QStringLiteral("Spaß“") << hex("537061DF93");
