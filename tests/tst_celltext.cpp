@@ -13,16 +13,6 @@
 
 namespace {
 
-// The characters Windows-1252 puts at 80..9F, and the five C1 controls it leaves in place.
-QString windowsPunctuation()
-{
-    QStringDecoder windows("windows-1252");
-    QByteArray high;
-    for (int b = 0x80; b < 0xA0; ++b)
-        high.append(char(b));
-    return windows.decode(high);
-}
-
 // How a line is meant to read, written with Qt's own converters.
 QString referenceDecode(const QByteArray &bytes)
 {
@@ -43,10 +33,7 @@ QString referenceDecode(const QByteArray &bytes)
     return windows.decode(bytes);
 }
 
-QByteArray hex(const char *digits)
-{
-    return QByteArray::fromHex(digits);
-}
+const auto hex = QByteArray::fromHex;
 
 // Up to maxLength characters of the pool; one outside the BMP comes with both of its halves.
 QString randomText(QRandomGenerator &random, const QString &pool, int maxLength)
@@ -149,14 +136,18 @@ void CellTextTest::writerPicksFirstFormThatReadsBack()
 
 void CellTextTest::randomTextsSurviveTheClassFile()
 {
+    // What Windows-1252 puts at 80..9F, the five C1 controls it leaves in place among them.
+    const QString punctuation = QStringDecoder("windows-1252")
+                                    .decode(hex("808182838485868788898A8B8C8D8E8F"
+                                                "909192939495969798999A9B9C9D9E9F"));
     // Latin, Polish, Turkish, Arabic, N'Ko, signs outside the BMP and the code page's own.
     const QString pool = QStringLiteral("abcxyzABC 0123,.;-/()äöüÄÖÜßąćęłńóśźżĄĆĘŁŃÓŚŹŻçğıöşüÇĞİÖŞÜ"
                                         "مرحبا بالعالم߀߁ߊߋߌߓߚߪ߲߫ߵ€™—😀") +
-                         windowsPunctuation();
+                         punctuation;
     ClassGrid grid;
     int i = 0;
     // ß, Ä, Ö and Ü before every punctuation mark of the code page, at the start and inside.
-    for (QChar mark : windowsPunctuation())
+    for (QChar mark : punctuation)
         for (QChar letter : QStringLiteral("ßÄÖÜ")) {
             grid.setCell(0, i, QString(letter) + mark);
             grid.setCell(1, i++, QStringLiteral("Fu") + letter + mark + QStringLiteral("x"));
