@@ -146,11 +146,9 @@ void ToolTest::dumpTellsOfCutOffFile()
     QCOMPARE(runTool("write", path, "0\t16\tAlbrecht, Paul\n3\t16\tKlasse 7b\n").exitCode, 0);
     // Cut off after column 1: the name is there, the class is not.
     const QByteArray whole = TestSupport::readBytes(path);
-    qsizetype cut = 0;
-    for (int line = 0; line < 2 + 2 * 1716; ++line)
-        cut = whole.indexOf('\n', cut) + 1;
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(whole.left(cut)) == cut);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(whole.split('\n').mid(0, 2 + 2 * 1716).join('\n') + '\n');
     file.close();
 
     const ToolRun run = runTool("dump", path);
