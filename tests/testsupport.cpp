@@ -83,4 +83,15 @@ void writeClass(const QString &path, const QList<std::tuple<int, int, QString>> 
     QVERIFY2(ClassFile::write(path, buffer, &error), qPrintable(error));
 }
 
+QString firstDifference(const ClassGrid &expected, const std::function<QString(int, int)> &got)
+{
+    for (int column = 0; column < ClassGrid::Columns; ++column)
+        for (int row = 0; row < ClassGrid::Rows; ++row)
+            if (const QString text = got(column, row); text != expected.cell(column, row))
+                return QStringLiteral("%1/%2: \"%3\" for \"%4\"")
+                    .arg(QString::number(column), QString::number(row), text,
+                         expected.cell(column, row));
+    return QString();
+}
+
 } // namespace TestSupport

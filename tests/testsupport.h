@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class ClassGrid;
 
 // Answers the program's questions from a script and records what it was asked.
@@ -39,6 +41,8 @@ QByteArray readBytes(const QString &path);
 QString cellOf(const QString &path, int column, int row);
 // Writes a class file holding the given cells (column, row, text).
 void writeClass(const QString &path, const QList<std::tuple<int, int, QString>> &cells);
+// The first cell where `got` differs from the grid, as "column/row: got for expected"; "" if none.
+QString firstDifference(const ClassGrid &expected, const std::function<QString(int, int)> &got);
 
 // "column=text column=text ..." into one row of a grid or table.
 template <class Table> void fill(Table &table, int row, const QString &cells)

@@ -3,9 +3,7 @@
 
 #include "app/appfolders.h"
 #include "app/instanceguard.h"
-#include "classdata/classdocument.h"
 #include "classdata/displaylocale.h"
-#include "coursebook/coursebooksheet.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -47,10 +45,9 @@ private slots:
 
     void germanDatesAndNumbers()
     {
-        QCOMPARE(DisplayLocale::choose(QLocale(QStringLiteral("en_US"))).name(), "de_DE");
-        QCOMPARE(DisplayLocale::choose(QLocale::c()).name(), "de_DE");
-        QCOMPARE(DisplayLocale::choose(QLocale(QStringLiteral("de_AT"))).name(), "de_AT");
-        QCOMPARE(DisplayLocale::choose(QLocale(QStringLiteral("de_CH"))).name(), "de_CH");
+        for (const char *name : {"en_US", "C", "de_AT", "de_CH"})
+            QCOMPARE(DisplayLocale::choose(QLocale(QLatin1String(name))).name(),
+                     name[0] == 'd' ? QLatin1String(name) : QLatin1String("de_DE"));
 
         DisplayLocale::install(QLocale(QStringLiteral("en_GB")));
         const QDate day(2026, 12, 6);
@@ -59,17 +56,6 @@ private slots:
         for (const char *text : {"06.12.2026", " 6.12.2026", "06.12.26"})
             QCOMPARE(DisplayLocale::readDate(QLatin1String(text)), day);
         QVERIFY(!DisplayLocale::readDate(QStringLiteral("Thema")).isValid());
-
-        // The course book proposes today once, however the day's column was written.
-        ClassDocument document;
-        document.grid().setCell(49, 598, QStringLiteral("6.12.26"));
-        CourseBookSheet sheet(document, 1);
-        sheet.show(day.addDays(-1));
-        QCOMPARE(sheet.table().cell(4, 0), "05.12.2026");
-        document.grid().setCell(50, 598, QString());
-        sheet.show(day);
-        QCOMPARE(sheet.table().cell(4, 0), QString());
-        QCOMPARE(sheet.cursor(), QPoint(4, 1));
         QLocale::setDefault(QLocale::system());
     }
 };
