@@ -325,8 +325,8 @@ void HtmlReportTest::styleTagsAndColour()
     grid.setFont(font);
     QStringList lines;
     writer().WriteGridHtml(grid, lines, 1);
-    // Colour in the order blue, green, red; closing tags in the order they were opened.
-    const QString tail = "\"><div align=\"center\"><font color=\"#563412\" face=\"Arial\">";
+    // Colour red first; closing tags in the order they were opened.
+    const QString tail = "\"><div align=\"center\"><font color=\"#123456\" face=\"Arial\">";
     QCOMPARE(lines[8], "<td style = white-space:nowrap BORDERCOLOR=black height =\"24" + tail +
                            "<b><i><u>0/0</b></i></u></font></div></td>");
     QVERIFY(lines[9].endsWith(tail + "<b><i><u></b></i></u></font></div></td>"));
@@ -337,7 +337,7 @@ void HtmlReportTest::styleTagsAndColour()
     grid.setFont(font);
     writer().WriteResultListHtml(grid, lines, 1);
     QVERIFY(
-        lines[8].endsWith("<font color=\"#01AAFF\" face=\"Arial\"><i>0/0</i></font></div></td>"));
+        lines[8].endsWith("<font color=\"#FFAA01\" face=\"Arial\"><i>0/0</i></font></div></td>"));
     QVERIFY(lines[9].endsWith("<i> </i></font></div></td>"));
 
     // The heading is text: markup in a title or a name is shown, not obeyed.

@@ -222,9 +222,8 @@ QString HtmlReportWriter::escaped(const QString &text)
 
 QString HtmlReportWriter::colourDigits(const QColor &colour)
 {
-    const QColor rgb = colour.toRgb();
-    const uint value = uint(rgb.red()) | uint(rgb.green()) << 8 | uint(rgb.blue()) << 16;
-    return QStringLiteral("%1").arg(value, 6, 16, QLatin1Char('0')).toUpper();
+    // Browsers and word processors read the digits red first; blue first would turn red text blue.
+    return colour.toRgb().name().mid(1).toUpper();
 }
 
 QString HtmlReportWriter::makerLink() const

@@ -53,8 +53,7 @@ public:
     // "<" and "&" in a text are printed as they are, not read as markup; a line break
     // inside a cell stays one.
     static QString escaped(const QString &text);
-    // A colour as the six hex digits of its number on the report's home platform, blue
-    // first (0x00BBGGRR): black is "000000", pure red "0000FF".
+    // A colour as six hex digits, red first as HTML reads them: black "000000", red "FF0000".
     static QString colourDigits(const QColor &colour);
 
 private:
