@@ -238,6 +238,7 @@ private slots:
         QTest::newRow("nothing changed") << false << true;
         QTest::newRow("changed, no") << true << false;
         QTest::newRow("changed, yes") << true << true;
+        QTest::newRow("setting changed, yes") << true << true;
     }
 
     void closeSequence()
@@ -246,12 +247,18 @@ private slots:
         QFETCH(bool, answer);
         Session s(m_dir->path());
         QVERIFY(s.load(m_class, QStringLiteral("geheim")));
-        if (changed)
+        // A class-wide switch is a change too, though it reaches the grid only when stamped.
+        if (QByteArray(QTest::currentDataTag()).startsWith("setting"))
+            s.document.setVerbalEvaluation(true);
+        else if (changed)
             s.document.grid().setCell(2, 16, QStringLiteral("2027/28"));
         s.prompts.yesNoAnswers << answer;
         QVERIFY(s.controller.requestClose());
         QCOMPARE(s.prompts.questions.contains(QStringLiteral("Änderungen speichern?")), changed);
-        QCOMPARE(cellOf(m_class, 2, 16) == QStringLiteral("2027/28"), changed && answer);
+        if (QByteArray(QTest::currentDataTag()).startsWith("setting"))
+            QCOMPARE(cellOf(m_class, 0, 1715), "ja");
+        else
+            QCOMPARE(cellOf(m_class, 2, 16) == QStringLiteral("2027/28"), changed && answer);
         if (changed && answer)
             QCOMPARE(cellOf(m_class, 10, 33) + u'|' + cellOf(m_class, 17, 599), "53|geheim");
     }

@@ -35,17 +35,18 @@ public:
     int currentPerson() const { return m_currentPerson; }
     void setCurrentPerson(int person);
 
-    // Class-wide settings.
+    // Class-wide settings. They reach the grid only when the class is stamped, so a change
+    // counts as unsaved like any edit: closing must not drop it silently.
     bool verbalEvaluation() const { return m_verbalEvaluation; }
-    void setVerbalEvaluation(bool on) { m_verbalEvaluation = on; }
+    void setVerbalEvaluation(bool on) { changeSetting(m_verbalEvaluation, on); }
     bool pointsMode() const { return m_pointsMode; }
-    void setPointsMode(bool on) { m_pointsMode = on; }
+    void setPointsMode(bool on) { changeSetting(m_pointsMode, on); }
     bool halfDown() const { return m_halfDown; }
-    void setHalfDown(bool on) { m_halfDown = on; }
+    void setHalfDown(bool on) { changeSetting(m_halfDown, on); }
     bool photosVisible() const { return m_photosVisible; }
-    void setPhotosVisible(bool on) { m_photosVisible = on; }
+    void setPhotosVisible(bool on) { changeSetting(m_photosVisible, on); }
     int sliderPosition() const { return m_sliderPosition; }
-    void setSliderPosition(int position) { m_sliderPosition = position; }
+    void setSliderPosition(int position) { changeSetting(m_sliderPosition, position); }
 
     // Column 0 of the person sheet: the weighting row label and the subject names.
     QStringList rowLabels() const { return m_rowLabels; }
@@ -79,6 +80,13 @@ signals:
 
 private:
     void stampCommon();
+    template <class T> void changeSetting(T &setting, T value)
+    {
+        if (setting == value)
+            return;
+        setting = value;
+        setSaved(false);
+    }
 
     ClassGrid m_grid;
     LoadBuffer m_loadBuffer;
