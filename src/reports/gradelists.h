@@ -36,7 +36,9 @@ public:
     // "Fach Ergebnisliste" in verbal-evaluation mode: the group's verbal overview.
     GradeReport verbalResultList(const QString &title) const;
     // "aktuelle Person": the person page's sheet (header and 14 subjects) or, in
-    // verbal-evaluation mode, the person's evaluation table (header and 13 criteria).
+    // verbal-evaluation mode, the person's evaluation table (header and 13 criteria). The
+    // page owns that sheet, so it is handed in; it is brought up to date with the class
+    // first. The heading carries the photo path; the picture itself is the page's to add.
     GradeReport personReport(SheetLogic &personSheet) const;
 
     // Moves column `from` to position `to`; the columns in between shift by one place.
