@@ -83,6 +83,12 @@ QString xmlText(const QString &text)
     return clean;
 }
 
+// Word has no table without a cell.
+bool hasCells(const Doc::Table &table)
+{
+    return !table.keptRows().empty() && !table.keptColumns().empty();
+}
+
 struct RunStyle
 {
     QString face;
@@ -115,7 +121,8 @@ private:
     void emptyParagraph();
     void runs(const QString &text, const RunStyle &style);
     void runProperties(const RunStyle &style);
-    void table(const Doc::Table &table);
+    // False when the table has nothing to show and was left out.
+    bool table(const Doc::Table &table);
     std::vector<int> columnWidths(const Doc::Table &table, const std::vector<int> &kept) const;
     void borders();
     void picture(const Doc::Picture &picture);
@@ -148,8 +155,7 @@ QByteArray BodyWriter::document()
         style.bold = true;
         paragraph(m_document.heading, Doc::Alignment::Center, style);
     }
-    table(m_document.table);
-    bool lastWasTable = true;
+    bool lastWasTable = table(m_document.table);
     for (const Doc::Block &block : m_document.blocks) {
         switch (block.kind) {
         case Doc::Block::Kind::Paragraph: {
@@ -162,10 +168,9 @@ QByteArray BodyWriter::document()
         }
         case Doc::Block::Kind::Table:
             // Two tables that touch become one in Word.
-            if (lastWasTable)
+            if (hasCells(block.table) && lastWasTable)
                 emptyParagraph();
-            table(block.table);
-            lastWasTable = true;
+            lastWasTable = table(block.table) || lastWasTable;
             break;
         case Doc::Block::Kind::Picture:
             picture(block.picture);
@@ -324,11 +329,11 @@ void BodyWriter::borders()
     m_xml.writeEndElement();
 }
 
-void BodyWriter::table(const Doc::Table &table)
+bool BodyWriter::table(const Doc::Table &table)
 {
+    if (!hasCells(table))
+        return false;
     const std::vector<int> kept = table.keptColumns();
-    if (kept.empty() || table.grid.rowCount() == 0)
-        return;
     const std::vector<int> widths = columnWidths(table, kept);
     int totalWidth = 0;
     for (const int width : widths)
@@ -374,7 +379,7 @@ void BodyWriter::table(const Doc::Table &table)
     base.underline = font.underline;
     base.colour = font.colour;
 
-    for (int row = 0; row < table.grid.rowCount(); ++row) {
+    for (const int row : table.keptRows()) {
         m_xml.writeStartElement(W, QStringLiteral("tr"));
         if (const auto height = table.heightOf(row)) {
             m_xml.writeStartElement(W, QStringLiteral("trPr"));
@@ -416,6 +421,7 @@ void BodyWriter::table(const Doc::Table &table)
         m_xml.writeEndElement(); // tr
     }
     m_xml.writeEndElement(); // tbl
+    return true;
 }
 
 void BodyWriter::picture(const Doc::Picture &picture)

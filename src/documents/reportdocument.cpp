@@ -48,6 +48,15 @@ std::vector<int> ReportDocument::Table::keptColumns() const
     return kept;
 }
 
+std::vector<int> ReportDocument::Table::keptRows() const
+{
+    std::vector<int> kept;
+    for (int row = 0; row < grid.rowCount(); ++row)
+        if (removedRows.count(row) == 0)
+            kept.push_back(row);
+    return kept;
+}
+
 ReportDocument::Paragraph &ReportDocument::addParagraph(const QString &text, Alignment alignment)
 {
     Block block;

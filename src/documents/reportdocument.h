@@ -75,6 +75,7 @@ public:
         std::map<int, RowHeight> rowHeights;
         std::map<std::pair<int, int>, CellFormat> cellFormats;
         std::set<int> removedColumns; // grid columns left out of the document
+        std::set<int> removedRows;    // grid rows left out; formats stay with grid rows
 
         Table() = default;
         explicit Table(PrintTable table) : grid(std::move(table)) {}
@@ -90,6 +91,7 @@ public:
         void setShading(int column, int row, const QColor &colour);
         // The grid columns that make it into the document, in order.
         std::vector<int> keptColumns() const;
+        std::vector<int> keptRows() const;
     };
 
     struct Paragraph
