@@ -72,17 +72,6 @@ QString hexColour(const QColor &colour)
         .toUpper();
 }
 
-// Control characters have no place in XML; a line break is kept apart by the caller.
-QString xmlText(const QString &text)
-{
-    QString clean;
-    clean.reserve(text.size());
-    for (const QChar c : text)
-        if (c.unicode() >= 0x20 || c == QLatin1Char('\t'))
-            clean.append(c);
-    return clean;
-}
-
 // Word has no table without a cell.
 bool hasCells(const Doc::Table &table)
 {
@@ -253,7 +242,8 @@ void BodyWriter::runs(const QString &text, const RunStyle &style)
             continue;
         m_xml.writeStartElement(W, QStringLiteral("t"));
         m_xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-        m_xml.writeCharacters(xmlText(parts[i]));
+        // The writer drops control characters, which XML cannot hold.
+        m_xml.writeCharacters(parts[i]);
         m_xml.writeEndElement();
     }
     m_xml.writeEndElement();
