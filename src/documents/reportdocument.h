@@ -16,9 +16,8 @@
 // A finished Word report described as values: what a report command fills and the
 // document writer turns into a file. Lengths are in points; cells, rows and columns are
 // addressed (column, row) from 0 as in the print table.
-class ReportDocument
+struct ReportDocument
 {
-public:
     enum class Orientation
     {
         Portrait,
