@@ -1,0 +1,87 @@
+#include "reportdocument.h"
+
+ReportDocument::CellFormat ReportDocument::Table::formatOf(int column, int row) const
+{
+    const auto found = cellFormats.find({column, row});
+    return found == cellFormats.end() ? CellFormat() : found->second;
+}
+
+ReportDocument::Alignment ReportDocument::Table::alignmentOf(int column) const
+{
+    const auto found = columnAlignment.find(column);
+    return found == columnAlignment.end() ? cellAlignment : found->second;
+}
+
+std::optional<ReportDocument::RowHeight> ReportDocument::Table::heightOf(int row) const
+{
+    const auto found = rowHeights.find(row);
+    return found == rowHeights.end() ? rowHeight : found->second;
+}
+
+void ReportDocument::Table::setRowHeight(int row, double points, bool exact)
+{
+    rowHeights[row] = RowHeight{points, exact};
+}
+
+void ReportDocument::Table::setAllRowsHeight(double points, bool exact)
+{
+    rowHeight = RowHeight{points, exact};
+}
+
+void ReportDocument::Table::setRowTurned(int row)
+{
+    for (int column = 0; column < grid.columnCount(); ++column)
+        format(column, row).turned = true;
+}
+
+void ReportDocument::Table::setShading(int column, int row, const QColor &colour)
+{
+    format(column, row).shading = colour;
+}
+
+std::vector<int> ReportDocument::Table::keptColumns() const
+{
+    std::vector<int> kept;
+    for (int column = 0; column < grid.columnCount(); ++column)
+        if (removedColumns.count(column) == 0)
+            kept.push_back(column);
+    return kept;
+}
+
+std::vector<int> ReportDocument::Table::keptRows() const
+{
+    std::vector<int> kept;
+    for (int row = 0; row < grid.rowCount(); ++row)
+        if (removedRows.count(row) == 0)
+            kept.push_back(row);
+    return kept;
+}
+
+ReportDocument::Paragraph &ReportDocument::addParagraph(const QString &text, Alignment alignment)
+{
+    Block block;
+    block.kind = Block::Kind::Paragraph;
+    block.paragraph.text = text;
+    block.paragraph.alignment = alignment;
+    blocks.push_back(std::move(block));
+    return blocks.back().paragraph;
+}
+
+ReportDocument::Table &ReportDocument::addTable(PrintTable grid)
+{
+    Block block;
+    block.kind = Block::Kind::Table;
+    block.table = Table(std::move(grid));
+    blocks.push_back(std::move(block));
+    return blocks.back().table;
+}
+
+ReportDocument::Picture &ReportDocument::addPicture(const QImage &image, const QSizeF &size)
+{
+    Block block;
+    block.kind = Block::Kind::Picture;
+    block.picture.image = image;
+    block.picture.size = size;
+    blocks.push_back(std::move(block));
+    return blocks.back().picture;
+}
