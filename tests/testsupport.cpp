@@ -43,6 +43,18 @@ QString ScriptedPrompts::chooseSaveFile(const QString &proposedPath)
     return filesToSaveTo.isEmpty() ? QString() : filesToSaveTo.takeFirst();
 }
 
+bool ScriptedOpener::canOpenWordDocuments()
+{
+    ++wordChecks;
+    return hasWordProcessor;
+}
+
+bool ScriptedOpener::open(const QString &path)
+{
+    opened << path;
+    return !unopenable.contains(path);
+}
+
 namespace TestSupport {
 
 void isolateSettings()

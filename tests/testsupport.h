@@ -1,5 +1,6 @@
 #pragma once
 
+#include "classdata/documentopener.h"
 #include "classdata/userprompts.h"
 
 #include <QByteArray>
@@ -31,6 +32,20 @@ public:
     void showMessage(const QString &text) override;
     QString chooseClassToOpen(const QString &folder) override;
     QString chooseSaveFile(const QString &proposedPath) override;
+};
+
+// Stands in for the desktop: records what it was asked to open.
+class ScriptedOpener : public DocumentOpener
+{
+public:
+    bool hasWordProcessor = true;
+    QStringList unopenable; // paths whose program fails to start
+
+    QStringList opened; // every path asked for, in order, whether it opened or not
+    int wordChecks = 0;
+
+    bool canOpenWordDocuments() override;
+    bool open(const QString &path) override;
 };
 
 namespace TestSupport {
