@@ -39,22 +39,28 @@ void ReportDocument::Table::setShading(int column, int row, const QColor &colour
     format(column, row).shading = colour;
 }
 
-std::vector<int> ReportDocument::Table::keptColumns() const
+namespace {
+
+// The indices 0..count-1 that are not in `removed`.
+template <class Set> std::vector<int> keptOf(int count, const Set &removed)
 {
     std::vector<int> kept;
-    for (int column = 0; column < grid.columnCount(); ++column)
-        if (removedColumns.count(column) == 0)
-            kept.push_back(column);
+    for (int index = 0; index < count; ++index)
+        if (removed.count(index) == 0)
+            kept.push_back(index);
     return kept;
+}
+
+} // namespace
+
+std::vector<int> ReportDocument::Table::keptColumns() const
+{
+    return keptOf(grid.columnCount(), removedColumns);
 }
 
 std::vector<int> ReportDocument::Table::keptRows() const
 {
-    std::vector<int> kept;
-    for (int row = 0; row < grid.rowCount(); ++row)
-        if (removedRows.count(row) == 0)
-            kept.push_back(row);
-    return kept;
+    return keptOf(grid.rowCount(), removedRows);
 }
 
 ReportDocument::Paragraph &ReportDocument::addParagraph(const QString &text, Alignment alignment)
