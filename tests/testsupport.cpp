@@ -31,6 +31,13 @@ void ScriptedPrompts::showMessage(const QString &text)
     messages << text;
 }
 
+QString ScriptedPrompts::askText(const QString &caption, const QString &prompt,
+                                 const QString &proposed)
+{
+    questions << caption + QLatin1Char('|') + prompt + QLatin1Char('|') + proposed;
+    return texts.isEmpty() ? proposed : texts.takeFirst();
+}
+
 QString ScriptedPrompts::chooseClassToOpen(const QString &folder)
 {
     openFolders << folder;

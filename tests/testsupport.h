@@ -21,6 +21,7 @@ public:
     QList<Answer> answers;
     QStringList filesToOpen;   // taken from the front; cancelled when empty
     QStringList filesToSaveTo; // taken from the front; cancelled when empty
+    QStringList texts;         // taken from the front; cancelled when empty
 
     QStringList questions;
     QStringList messages;
@@ -30,6 +31,8 @@ public:
     bool askYesNo(const QString &question) override;
     Answer askYesNoCancel(const QString &question) override;
     void showMessage(const QString &text) override;
+    QString askText(const QString &caption, const QString &prompt,
+                    const QString &proposed) override;
     QString chooseClassToOpen(const QString &folder) override;
     QString chooseSaveFile(const QString &proposedPath) override;
 };

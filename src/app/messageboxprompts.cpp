@@ -1,6 +1,7 @@
 #include "messageboxprompts.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -19,6 +20,18 @@ bool MessageBoxPrompts::askYesNo(const QString &question)
 {
     return QMessageBox::question(m_parent, QStringLiteral("Markwart"), lines(question),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString MessageBoxPrompts::askText(const QString &caption, const QString &prompt,
+                                   const QString &proposed)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(lines(prompt));
+    dialog.setTextValue(proposed);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : proposed;
 }
 
 UserPrompts::Answer MessageBoxPrompts::askYesNoCancel(const QString &question)

@@ -14,6 +14,8 @@ public:
     bool askYesNo(const QString &question) override;
     Answer askYesNoCancel(const QString &question) override;
     void showMessage(const QString &text) override;
+    QString askText(const QString &caption, const QString &prompt,
+                    const QString &proposed) override;
     QString chooseClassToOpen(const QString &folder) override;
     QString chooseSaveFile(const QString &proposedPath) override;
 

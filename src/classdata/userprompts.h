@@ -21,6 +21,9 @@ public:
     // "Ja", "Nein" or "Abbrechen"; Escape and the close box of the question cancel.
     virtual Answer askYesNoCancel(const QString &question) = 0;
     virtual void showMessage(const QString &text) = 0;
+    // A line of text; the proposed text when the question is cancelled.
+    virtual QString askText(const QString &caption, const QString &prompt,
+                            const QString &proposed) = 0;
     // The class file to open, or "" when the dialog was cancelled.
     virtual QString chooseClassToOpen(const QString &folder) = 0;
     // Where to save the class, starting at the proposed file; "" when cancelled.
