@@ -13,6 +13,7 @@ GuiShell::GuiShell()
     options.programFolder = dir.path();
     options.reportFolder = dir.filePath(QStringLiteral("tmp"));
     options.today = QDate(2026, 12, 6);
+    options.opener = &opener;
     ClassGrid &grid = document.grid();
     grid.setCell(0, 16, QStringLiteral("Albrecht, Paul"));
     grid.setCell(1, 16, QStringLiteral("7b"));

@@ -38,6 +38,7 @@ struct GuiShell
     ClassDocument document;
     AppSettings settings;
     ScriptedPrompts prompts;
+    ScriptedOpener opener; // the reports the window hands to the desktop
     MainWindow::Options options;
     std::unique_ptr<MainWindow> window;
 };

@@ -100,10 +100,9 @@ private slots:
         f.commands.completeList(place(Page::Subject));
         f.document.setCurrentPerson(1);
         f.commands.examReport(place(Page::Subject), 32);
-        QCOMPARE(f.opener.opened,
-                 QStringList({f.file("Fachergebnisse Deutsch 7b.docx"),
-                              f.file("Komplettergebnisse Deutsch 7b.docx"),
-                              f.file("Klausurergebnis 7b.docx")}));
+        QCOMPARE(f.opener.opened, QStringList({f.file("Fachergebnisse Deutsch 7b.docx"),
+                                               f.file("Komplettergebnisse Deutsch 7b.docx"),
+                                               f.file("Klausurergebnis 7b.docx")}));
         for (const QString &path : f.opener.opened)
             QVERIFY2(QFile(path).size() > 1000, qPrintable(path));
         // The page of the last report waits for the browser beside its twin.
@@ -159,17 +158,16 @@ private slots:
         f.prompts.texts << QStringLiteral("Geschichte");
         // Any of the three list buttons prints the course book shown.
         PrintOutcome outcome = f.commands.completeList(place(Page::CourseBook, 2));
-        QCOMPARE(f.prompts.questions,
-                 QStringList(PrintCommands::CourseBookCaption + '|' +
-                             PrintCommands::CourseBookQuestion + "|Deutsch"));
+        QCOMPARE(f.prompts.questions, QStringList(PrintCommands::CourseBookCaption + '|' +
+                                                  PrintCommands::CourseBookQuestion + "|Deutsch"));
         QCOMPARE(outcome.documentPath, f.file("Geschichte, 7b.docx"));
         // A cancelled question keeps the proposed subject.
         f.opener.hasWordProcessor = false;
         outcome = f.commands.courseBook(place(Page::CourseBook, 1));
         QCOMPARE(outcome.documentPath, f.file("Deutsch, 7b.docx"));
         QCOMPARE(f.prompts.messages, QStringList(ReportOutput::CourseBookNoWordMessage));
-        QVERIFY(TestSupport::readBytes(ReportPage::htmlPath(f.folder.path()))
-                    .contains("Kursbuches"));
+        QVERIFY(
+            TestSupport::readBytes(ReportPage::htmlPath(f.folder.path())).contains("Kursbuches"));
     }
 
     void verbalListEndsOnThePersonPage()

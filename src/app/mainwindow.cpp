@@ -5,6 +5,7 @@
 #include "classdata/userprompts.h"
 #include "coursebook/coursebooksheet.h"
 #include "coursebook/coursebookview.h"
+#include "desktopopener.h"
 #include "grades/subjectsheet.h"
 #include "grades/subjectsheetview.h"
 #include "helppanel.h"
@@ -12,6 +13,8 @@
 #include "passworddialog.h"
 #include "person/personpage.h"
 #include "person/personpageview.h"
+#include "printprogresspanel.h"
+#include "reports/printcommands.h"
 #include "sessioncontroller.h"
 #include "sheetkit/enlargedtextpanel.h"
 #include "sheetkit/sheetview.h"
@@ -23,6 +26,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProxyStyle>
@@ -123,9 +127,12 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     auto *bar = new QHBoxLayout;
     bar->addWidget(m_loadButton);
     bar->addWidget(m_saveButton);
-    bar->addSpacing(16);
-    bar->addWidget(m_autoLoadCheck);
-    bar->addWidget(m_popArtCheck);
+    bar->addSpacing(12);
+    auto *checks = new QVBoxLayout;
+    checks->setSpacing(0);
+    checks->addWidget(m_autoLoadCheck);
+    checks->addWidget(m_popArtCheck);
+    bar->addLayout(checks);
     m_startHint = new QLabel(
         QStringLiteral("Noch keine Klasse geöffnet: „Klasse laden“ öffnet eine Klassendatei, "
                        "oder einfach Namen eintragen und „speichern“."));
@@ -140,7 +147,10 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     m_startHint->setFont(hintFont);
     m_startHint->hide();
     bar->addSpacing(12);
+    createPrintGroup();
+    // Until there is a class, its hint stands where the print buttons will be.
     bar->addWidget(m_startHint, 1);
+    bar->addWidget(m_printGroup);
     bar->addStretch();
     bar->addWidget(m_helpButton);
     bar->addWidget(m_endButton);
@@ -160,6 +170,9 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
         m_enlarged->follow(view->view());
     m_enlarged->follow(m_personView->evaluationView());
     m_enlarged->follow(m_overviewView->view());
+
+    m_printProgress = new PrintProgressPanel(central);
+    m_print->setProgress(m_printProgress);
 
     m_helpPanel = new HelpPanel(ClassDocument::ProgramVersion, central);
     m_helpPanel->hide();
@@ -238,12 +251,18 @@ void MainWindow::createPages()
             m_subjectSheets.push_back(std::make_unique<SubjectSheet>(m_document, n - 1));
             auto *view = new SubjectSheetView(*m_subjectSheets.back());
             m_subjectViews << view;
+            // "Klausurausfall" takes the column last selected on any subject sheet.
+            connect(view->view(), &SheetView::cellSelected, this,
+                    [this](int column, int) { m_examColumn = column; });
             page = view;
         } else if (n >= 17) {
             m_courseSheets.push_back(std::make_unique<CourseBookSheet>(m_document, n - 16));
             auto *view = new CourseBookView(*m_courseSheets.back(), m_prompts);
             view->setHintShown(true);
             connect(view, &CourseBookView::closeProgramRequested, this, &QWidget::close);
+            const int halfYear = n - 16;
+            connect(view, &CourseBookView::printRequested, this,
+                    [this, halfYear] { printCourseBook(halfYear); });
             m_courseViews << view;
             page = view;
         } else {
@@ -274,6 +293,118 @@ void MainWindow::createPages()
             m_tabs->tabBar()->moveTab(person, 0);
     });
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::pageActivated);
+}
+
+void MainWindow::createPrintGroup()
+{
+    if (m_options.opener) {
+        m_opener = m_options.opener;
+    } else {
+        m_ownOpener = std::make_unique<DesktopOpener>();
+        m_opener = m_ownOpener.get();
+    }
+    m_print =
+        std::make_unique<PrintCommands>(m_document, m_prompts, *m_opener, m_options.reportFolder);
+
+    m_printGroup =
+        new QGroupBox(QStringLiteral("Drucken, zunächst Person oder Fach auswählen. - dann Liste "
+                                     "erzeugen!"));
+    m_printGroup->setObjectName(QStringLiteral("printGroup"));
+    auto button = [](const QString &caption, const char *name, const QString &hint) {
+        auto *b = new QPushButton(caption);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(hint);
+        return b;
+    };
+    m_resultListButton = button(QStringLiteral("Fach Ergebnisliste"), "resultListButton",
+                                QStringLiteral("Nur die Endnoten des aktuellen Faches."));
+    m_personButton = button(
+        QStringLiteral("aktuelle Person"), "personReportButton",
+        QStringLiteral("Ich erzeuge eine Datei, die kann vor dem Drucken noch angepasst werden."));
+    m_completeListButton =
+        button(QStringLiteral("Fach Komplettliste"), "completeListButton", QString());
+    m_specialButton = button(QStringLiteral("Spezialdrucke"), "specialPrintsButton", QString());
+    m_examButton = button(
+        QStringLiteral("Klausurausfall"), "examReportButton",
+        QStringLiteral("Wähle zunächst die Spalte der gewünschten Klausur durch anklicken!"));
+    // The special prints come with the seating plan.
+    m_specialButton->hide();
+
+    auto *layout = new QHBoxLayout(m_printGroup);
+    layout->setContentsMargins(6, 2, 6, 4);
+    for (QPushButton *b :
+         {m_resultListButton, m_personButton, m_completeListButton, m_specialButton, m_examButton})
+        layout->addWidget(b);
+
+    connect(m_resultListButton, &QPushButton::clicked, this, &MainWindow::printResultList);
+    connect(m_personButton, &QPushButton::clicked, this, &MainWindow::printPerson);
+    connect(m_completeListButton, &QPushButton::clicked, this, &MainWindow::printCompleteList);
+    connect(m_examButton, &QPushButton::clicked, this, &MainWindow::printExam);
+}
+
+PrintPlace MainWindow::printPlace() const
+{
+    PrintPlace place;
+    QWidget *current = m_tabs->currentWidget();
+    for (int k = 0; k < m_subjectViews.size(); ++k) {
+        if (m_subjectViews[k] == current) {
+            place.page = PrintPlace::Page::Subject;
+            place.number = k + 1;
+            place.title = m_personPage->subjectCaption(k + 1);
+            place.controlWidth = m_subjectViews[k]->view()->width();
+        }
+    }
+    if (current == m_overviewView) {
+        place.page = PrintPlace::Page::Overview;
+        place.title = m_tabs->tabText(m_tabs->currentIndex());
+        place.controlWidth = m_overviewView->view()->width();
+    }
+    for (int k = 0; k < m_courseViews.size(); ++k) {
+        if (m_courseViews[k] == current) {
+            place.page = PrintPlace::Page::CourseBook;
+            place.number = k + 1;
+            place.title = m_tabs->tabText(m_tabs->currentIndex());
+            place.controlWidth = m_courseViews[k]->view()->width();
+            place.contentRowShown = m_courseSheets[k]->contentRowShown();
+        }
+    }
+    return place;
+}
+
+void MainWindow::printResultList()
+{
+    const PrintOutcome outcome = m_print->resultList(printPlace());
+    if (outcome.backToPersonPage)
+        showPersonPage();
+}
+
+void MainWindow::printCompleteList()
+{
+    m_print->completeList(printPlace());
+}
+
+void MainWindow::printPerson()
+{
+    m_print->setProjectFolder(m_controller->projectFolder());
+    if (m_document.verbalEvaluation())
+        m_print->personReport(*m_evaluation);
+    else
+        m_print->personReport(*m_personPage);
+}
+
+void MainWindow::printExam()
+{
+    m_print->examReport(printPlace(), m_examColumn);
+}
+
+void MainWindow::printCourseBook(int halfYear)
+{
+    PrintPlace place;
+    place.page = PrintPlace::Page::CourseBook;
+    place.number = halfYear;
+    place.controlWidth = m_courseViews[halfYear - 1]->view()->width();
+    place.contentRowShown = m_courseSheets[halfYear - 1]->contentRowShown();
+    m_print->courseBook(place);
 }
 
 void MainWindow::pageActivated(int index)
@@ -318,6 +449,9 @@ void MainWindow::applyVerbalTabs()
         m_tabs->setTabVisible(m_tabs->indexOf(page(n)), !verbal);
     m_tabs->setTabVisible(m_tabs->indexOf(page(OverviewPage)), verbal);
     m_tabs->setTabText(m_tabs->indexOf(page(OverviewPage)), QStringLiteral("Ergebnisübersicht"));
+    // Without subject sheets there is no complete list and no exam to evaluate.
+    m_completeListButton->setVisible(!verbal);
+    m_examButton->setVisible(!verbal);
     // Long criteria are read in the enlarged panel, which sits above the table then.
     m_enlarged->setVerbalMode(verbal, verbal ? QPoint(382, 181) : QPoint(420, 30));
     updatePopArtCheck();
@@ -470,6 +604,8 @@ void MainWindow::showStartHint(bool shown)
 {
     if (m_startHint) // not yet while the window is being built
         m_startHint->setVisible(shown);
+    if (m_printGroup)
+        m_printGroup->setVisible(!shown);
 }
 
 void MainWindow::closeMainWindow()

@@ -10,6 +10,11 @@
 #include <vector>
 
 class AppSettings;
+class DocumentOpener;
+class PrintCommands;
+class PrintProgressPanel;
+class QGroupBox;
+struct PrintPlace;
 class EvaluationTable;
 class OverviewTable;
 class OverviewView;
@@ -48,6 +53,8 @@ public:
         QString reportFolder;
         QString commandLineFile;
         QDate today = QDate::currentDate();
+        // Opens the reports; the desktop's default programs when none is given.
+        DocumentOpener *opener = nullptr;
     };
 
     MainWindow(ClassDocument &document, AppSettings &settings, UserPrompts &prompts,
@@ -81,6 +88,11 @@ public:
     void showStartHint(bool shown) override;
     void closeMainWindow() override;
     QLabel *startHint() const { return m_startHint; }
+    QGroupBox *printGroup() const { return m_printGroup; }
+    PrintProgressPanel *printProgress() const { return m_printProgress; }
+    // The sheet column last selected on any subject sheet: the exam "Klausurausfall"
+    // evaluates. 0 until a cell was selected.
+    int examColumn() const { return m_examColumn; }
 
     // Where a window of the given size goes: centred, but near the top of a low screen.
     static QPoint placement(const QRect &screen, const QRect &available, const QSize &size);
@@ -105,6 +117,14 @@ private:
     void startNewLearningGroup();
     // Subject tabs for grades, the overview tab for the verbal evaluation.
     void applyVerbalTabs();
+    void createPrintGroup();
+    // Where a print command was given: the page in front, its caption and width.
+    PrintPlace printPlace() const;
+    void printResultList();
+    void printCompleteList();
+    void printPerson();
+    void printExam();
+    void printCourseBook(int halfYear);
 
     ClassDocument &m_document;
     AppSettings &m_settings;
@@ -135,6 +155,17 @@ private:
     QCheckBox *m_autoLoadCheck = nullptr;
     QCheckBox *m_popArtCheck = nullptr;
     QLabel *m_startHint = nullptr;
+    std::unique_ptr<DocumentOpener> m_ownOpener;
+    DocumentOpener *m_opener = nullptr;
+    std::unique_ptr<PrintCommands> m_print;
+    PrintProgressPanel *m_printProgress = nullptr;
+    QGroupBox *m_printGroup = nullptr;
+    QPushButton *m_resultListButton = nullptr;
+    QPushButton *m_personButton = nullptr;
+    QPushButton *m_completeListButton = nullptr;
+    QPushButton *m_specialButton = nullptr;
+    QPushButton *m_examButton = nullptr;
+    int m_examColumn = 0;
     bool m_paintQueued = false;
     bool m_firstShowDone = false;
 };

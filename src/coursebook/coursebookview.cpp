@@ -50,6 +50,8 @@ CourseBookView::CourseBookView(CourseBookSheet &sheet, UserPrompts &prompts, QWi
             reload();
     });
     connect(m_contentButton, &QPushButton::clicked, this, &CourseBookView::toggleContentRow);
+    auto *print = namedButton(QStringLiteral("Drucken"), "printButton");
+    connect(print, &QPushButton::clicked, this, &CourseBookView::printRequested);
 
     m_warning = new QFrame;
     m_warning->setObjectName(QStringLiteral("olderVersionWarning"));
@@ -59,6 +61,7 @@ CourseBookView::CourseBookView(CourseBookSheet &sheet, UserPrompts &prompts, QWi
     pal.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xC0));
     m_warning->setPalette(pal);
     auto *overwrite = namedButton(QStringLiteral("Egal, weg damit"), "warningOverwrite");
+    auto *toWord = namedButton(QStringLiteral("Einträge zu MS Word senden"), "warningPrint");
     auto *close = namedButton(QStringLiteral("Programm schließen"), "warningClose");
     auto *keep = namedButton(QStringLiteral("Diese Warnung schließen und Spalte 1 + 2 abschreiben "
                                             "oder mit dem Handy fotografieren"),
@@ -67,6 +70,11 @@ CourseBookView::CourseBookView(CourseBookSheet &sheet, UserPrompts &prompts, QWi
         m_warning->hide();
         m_sheet.writeBack();
         m_view->refresh();
+    });
+    // The old entries go to paper before the totals take their place.
+    connect(toWord, &QPushButton::clicked, this, [this] {
+        m_warning->hide();
+        emit printRequested();
     });
     connect(close, &QPushButton::clicked, this, [this] {
         m_warning->hide();
@@ -77,6 +85,7 @@ CourseBookView::CourseBookView(CourseBookSheet &sheet, UserPrompts &prompts, QWi
     warningLayout->addWidget(new QLabel(QString::fromUtf8(WarningText)));
     auto *warningButtons = new QHBoxLayout;
     warningButtons->addWidget(overwrite);
+    warningButtons->addWidget(toWord);
     warningButtons->addWidget(close);
     warningButtons->addWidget(keep);
     warningLayout->addLayout(warningButtons);
@@ -85,6 +94,7 @@ CourseBookView::CourseBookView(CourseBookSheet &sheet, UserPrompts &prompts, QWi
     auto *bar = new QHBoxLayout;
     bar->addWidget(clear);
     bar->addWidget(m_contentButton);
+    bar->addWidget(print);
     bar->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -35,6 +35,8 @@ public:
 
 signals:
     void closeProgramRequested();
+    // "Drucken", or the warning's Word button: print the half-year shown.
+    void printRequested();
 
 private:
     void reload();

@@ -28,8 +28,8 @@ const QString PrintCommands::FormattingCaption = QStringLiteral("Formatiere die 
 const QString PrintCommands::CourseBookCollectingCaption =
     QStringLiteral("Suche die gewünschten Informationen zusammen!");
 
-PrintCommands::PrintCommands(ClassDocument &document, UserPrompts &prompts,
-                             DocumentOpener &opener, QString reportFolder)
+PrintCommands::PrintCommands(ClassDocument &document, UserPrompts &prompts, DocumentOpener &opener,
+                             QString reportFolder)
     : m_document(document), m_prompts(prompts), m_opener(opener),
       m_reportFolder(std::move(reportFolder))
 {}
@@ -69,8 +69,8 @@ PrintOutcome PrintCommands::resultList(const PrintPlace &place)
     if (place.page == PrintPlace::Page::CourseBook)
         return courseBook(place);
     const bool verbal = m_document.verbalEvaluation();
-    const bool fits = verbal ? place.page == PrintPlace::Page::Overview
-                             : place.page == PrintPlace::Page::Subject;
+    const bool fits =
+        verbal ? place.page == PrintPlace::Page::Overview : place.page == PrintPlace::Page::Subject;
     if (!fits) {
         m_prompts.showMessage(ChooseTabMessage);
         return {};

@@ -23,9 +23,9 @@ struct PrintPlace
         CourseBook
     };
     Page page = Page::Person;
-    int number = 0;      // the subject 1..14 or the half-year 1..2
-    QString title;       // the tab's caption
-    int controlWidth = 0; // the width the sheet takes on screen
+    int number = 0;              // the subject 1..14 or the half-year 1..2
+    QString title;               // the tab's caption
+    int controlWidth = 0;        // the width the sheet takes on screen
     bool contentRowShown = true; // course book: the content row is on screen
 };
 

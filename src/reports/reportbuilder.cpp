@@ -60,8 +60,8 @@ BuiltReport ReportBuilder::resultList(int subject, const QString &title) const
         PrintTable page = report.table;
         writer.WriteOverviewHtml(page, out.page, 1);
         out.document = ReportDocuments::verbalResultList(report);
-        out.documentName = fileNamePart(joined({QStringLiteral("Fachergebnisse"),
-                                                report.heading.className}));
+        out.documentName =
+            fileNamePart(joined({QStringLiteral("Fachergebnisse"), report.heading.className}));
         out.backToPersonPage = true;
         return out;
     }
@@ -71,8 +71,8 @@ BuiltReport ReportBuilder::resultList(int subject, const QString &title) const
     PrintTable page = report.table;
     writer.WriteResultListHtml(page, out.page, 1);
     out.document = ReportDocuments::resultList(report);
-    out.documentName = fileNamePart(
-        joined({QStringLiteral("Fachergebnisse"), title, report.heading.className}));
+    out.documentName =
+        fileNamePart(joined({QStringLiteral("Fachergebnisse"), title, report.heading.className}));
     return out;
 }
 
@@ -132,8 +132,8 @@ BuiltReport ReportBuilder::examReport(int subject, int examColumn) const
     PrintTable page = result.table;
     writer.WriteExamFailureHtml(page, out.page, 1);
     out.document = ReportDocuments::examReport(result);
-    out.documentName = fileNamePart(
-        joined({QStringLiteral("Klausurergebnis"), result.heading.className}));
+    out.documentName =
+        fileNamePart(joined({QStringLiteral("Klausurergebnis"), result.heading.className}));
     return out;
 }
 
