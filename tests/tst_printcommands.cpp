@@ -7,10 +7,13 @@
 #include "classdata/displaylocale.h"
 #include "documents/docxwriter.h"
 #include "documents/reportpage.h"
+#include "person/personpage.h"
+#include "photos/photoconverter.h"
 #include "reports/examfailurereport.h"
 #include "reports/printcommands.h"
 #include "reports/printprogress.h"
 
+#include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -168,6 +171,26 @@ private slots:
         QCOMPARE(f.prompts.messages, QStringList(ReportOutput::CourseBookNoWordMessage));
         QVERIFY(
             TestSupport::readBytes(ReportPage::htmlPath(f.folder.path())).contains("Kursbuches"));
+    }
+
+    void personReportShowsTheStoredPhoto()
+    {
+        Fixture f;
+        QImage photo(135, 180, QImage::Format_RGB888);
+        photo.fill(QColor(10, 200, 30));
+        QVERIFY(QDir(f.folder.path()).mkpath("Fotos/12_2026/7b"));
+        QVERIFY(PhotoConverter::saveStoredPhoto(photo, f.file("Fotos/12_2026/7b/2.bmp")));
+        f.document.grid().setCell(20, ClassDocument::dataRow(1), "Fotos\\12_2026\\7b\\2.bmp");
+        f.document.setCurrentPerson(1);
+        f.commands.setProjectFolder(f.folder.path());
+        PersonPage person(f.document, f.prompts);
+        const PrintOutcome outcome = f.commands.personReport(person);
+        QCOMPARE(outcome.documentPath, f.file("Ben.docx"));
+        QCOMPARE(f.prompts.messages.size(), 1); // where the temporary picture went
+        // The page's picture is the photo itself, not the placeholder.
+        const QImage printed(ReportPage::photoPath(f.folder.path()));
+        QCOMPARE(printed.size(), QSize(135, 180));
+        QCOMPARE(printed.pixelColor(60, 90), QColor(10, 200, 30));
     }
 
     void verbalListEndsOnThePersonPage()
