@@ -57,11 +57,17 @@ void keepFirstColumns(Doc::Table &table, int count)
 }
 
 // Rows of `standard` points; longer lists share `total` points between their rows and
-// `extra` more, which leaves room for what follows the table.
+// `extra` more, which leaves room for what follows the table. Every height is a least
+// height, as Word takes a height given without a rule: a cell whose text needs more grows.
 void setRowHeights(Doc::Table &table, double standard, int total, int extra)
 {
     const int rows = table.grid.rowCount();
-    table.setAllRowsHeight(rows > FewRows ? total / (rows + extra) : standard);
+    table.setAllRowsHeight(rows > FewRows ? total / (rows + extra) : standard, false);
+}
+
+void setHeadingRowHeight(Doc::Table &table, double points)
+{
+    table.setRowHeight(0, points, false);
 }
 
 bool isBlank(const QString &text)
@@ -157,6 +163,7 @@ double chartHeight(const Doc &doc, const Doc::Table &distribution)
     constexpr double Slack = 12;
     const double page = DocxWriter::PageLongSide / 20.0;
     const Doc::Margins &margins = doc.page.margins;
+    // Names fit into the rows, so that the least heights are the heights.
     const double rowHeight = doc.table.rowHeight ? doc.table.rowHeight->points : RowHeight;
     const double used = margins.top + margins.bottom + HeadingLine +
                         doc.table.grid.rowCount() * (rowHeight + RowBorder) + 2 * TextLine +
@@ -192,7 +199,7 @@ ReportDocument ReportDocuments::verbalResultList(const GradeReport &report)
     table.fitToPageWidth = true;
     table.setRowTurned(0);
     setRowHeights(table, 13, 600, 2);
-    table.setRowHeight(0, 125);
+    setHeadingRowHeight(table, 125);
     table.columnAlignment[0] = Doc::Alignment::Left;
     return doc;
 }
@@ -210,7 +217,7 @@ ReportDocument ReportDocuments::completeList(const GradeReport &report)
     table.setRowTurned(0);
     table.setRowFontSize(0, 8);
     setRowHeights(table, RowHeight, 450, 2);
-    table.setRowHeight(0, 64);
+    setHeadingRowHeight(table, 64);
     table.columnAlignment[0] = Doc::Alignment::Left;
     removeEmptyColumns(table);
     return doc;
@@ -224,7 +231,7 @@ ReportDocument ReportDocuments::personReport(const GradeReport &report)
     setMargins(doc, 40, 40, 30, 10);
     Doc::Table &table = doc.table;
     table.fitToPageWidth = true;
-    table.setAllRowsHeight(RowHeight);
+    table.setAllRowsHeight(RowHeight, false);
     table.columnAlignment[0] = Doc::Alignment::Left;
 
     // The same picture as on the page: the photo of a person who has one and whose photo
