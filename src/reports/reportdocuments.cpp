@@ -1,7 +1,6 @@
 #include "reportdocuments.h"
 
 #include "documents/distributionchart.h"
-#include "documents/docxwriter.h"
 #include "documents/reportpicture.h"
 
 #include <algorithm>
@@ -148,29 +147,9 @@ ChartBars chartBars(const ExamFailureResult &result)
     return bars;
 }
 
-// Chart heights in points: it takes what the first page has left below the result line,
-// and goes on to the next page at full size when that is too little to read.
-constexpr double ChartMostHeight = 170;
-constexpr double ChartLeastHeight = 90;
-
-double chartHeight(const Doc &doc, const Doc::Table &distribution)
-{
-    // Estimates of what Word needs for the lines above the chart.
-    constexpr double HeadingLine = 20;
-    constexpr double TextLine = 12;
-    constexpr double DistributionLine = 14;
-    constexpr double RowBorder = 0.5;
-    constexpr double Slack = 12;
-    const double page = DocxWriter::PageLongSide / 20.0;
-    const Doc::Margins &margins = doc.page.margins;
-    // Names fit into the rows, so that the least heights are the heights.
-    const double rowHeight = doc.table.rowHeight ? doc.table.rowHeight->points : RowHeight;
-    const double used = margins.top + margins.bottom + HeadingLine +
-                        doc.table.grid.rowCount() * (rowHeight + RowBorder) + 2 * TextLine +
-                        distribution.grid.rowCount() * DistributionLine + Slack;
-    const double left = page - used;
-    return left >= ChartLeastHeight ? std::min(left, ChartMostHeight) : ChartMostHeight;
-}
+// Points. Short lists leave room for the chart on the first page; from 10 rows on the
+// list fills that page, and the chart follows on the next at the same size.
+constexpr double ChartHeight = 170;
 
 } // namespace
 
@@ -261,15 +240,14 @@ ReportDocument ReportDocuments::examReport(const ExamFailureResult &result)
         return doc;
 
     doc.addParagraph(QString());
-    const Doc::Table distribution = distributionTable(result.distribution);
-    doc.addTable(distribution.grid) = distribution;
+    doc.addTable(PrintTable()) = distributionTable(result.distribution);
     doc.addParagraph(result.resultLine, Doc::Alignment::Right);
 
     const ChartBars bars = chartBars(result);
     const QImage chart = DistributionChart::draw(bars.labels, bars.counts, bars.failing);
-    const double height = chartHeight(doc, distribution);
     const double ratio = double(chart.width()) / std::max(1, chart.height());
-    doc.addPicture(chart, QSizeF(height * ratio, height)).alignment = Doc::Alignment::Center;
+    doc.addPicture(chart, QSizeF(ChartHeight * ratio, ChartHeight)).alignment =
+        Doc::Alignment::Center;
     return doc;
 }
 
