@@ -1,158 +1,18 @@
 #include "documents/docxwriter.h"
 #include "documents/reportdocument.h"
+#include "docxreadback.h"
 #include "testsupport.h"
 
-#include <QBuffer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 #include <QtTest>
-
-#include <quazip.h>
-#include <quazipfile.h>
-
-#include <map>
 
 namespace {
 
 using Doc = ReportDocument;
 
-// The parts of a package by name.
-std::map<QString, QByteArray> unzip(const QByteArray &bytes)
-{
-    std::map<QString, QByteArray> parts;
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    QuaZip zip(&buffer);
-    if (!zip.open(QuaZip::mdUnzip))
-        return parts;
-    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
-        QuaZipFile file(&zip);
-        if (file.open(QIODevice::ReadOnly))
-            parts[zip.getCurrentFileName()] = file.readAll();
-    }
-    return parts;
-}
-
-struct Cell
-{
-    QString text, fill, jc;
-    bool turned = false, bold = false, underline = false;
-};
-struct Row
-{
-    QString height, rule;
-    QList<Cell> cells;
-};
-struct Table
-{
-    QString widthType, jc;
-    bool borders = false;
-    QList<int> gridCols;
-    QList<Row> rows;
-};
-
-// What the body says, element by element: "table", "p:<jc>:<text>", "picture:<rId>".
-struct Body
-{
-    QStringList order;
-    QList<Table> tables;
-    QMap<QString, QString> pgSz, pgMar;
-    QStringList extents;
-};
-
-QMap<QString, QString> attributes(const QXmlStreamReader &xml)
-{
-    QMap<QString, QString> result;
-    for (const QXmlStreamAttribute &a : xml.attributes())
-        result[a.name().toString()] = a.value().toString();
-    return result;
-}
-
-Body parse(const QByteArray &documentXml)
-{
-    Body body;
-    QXmlStreamReader xml(documentXml);
-    int depth = 0; // of tables
-    QString text, jc, embed;
-    Cell *cell = nullptr;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        const QString name = xml.name().toString();
-        const auto at = attributes(xml);
-        if (xml.isStartElement()) {
-            if (name == "tbl" && depth++ == 0) {
-                body.tables.append(Table());
-                body.order << "table";
-            } else if (name == "tblW" && depth == 1)
-                body.tables.last().widthType = at["type"];
-            else if (name == "jc" && depth == 1 && !cell)
-                body.tables.last().jc = at["val"];
-            else if (name == "tblBorders")
-                body.tables.last().borders = true;
-            else if (name == "gridCol")
-                body.tables.last().gridCols << at["w"].toInt();
-            else if (name == "tr")
-                body.tables.last().rows.append(Row());
-            else if (name == "trHeight")
-                body.tables.last().rows.last().height = at["val"],
-                body.tables.last().rows.last().rule = at["hRule"];
-            else if (name == "tc") {
-                body.tables.last().rows.last().cells.append(Cell());
-                cell = &body.tables.last().rows.last().cells.last();
-            } else if (name == "shd" && cell)
-                cell->fill = at["fill"];
-            else if (name == "textDirection" && cell)
-                cell->turned = at["val"] == "btLr";
-            else if (name == "b" && cell)
-                cell->bold = true;
-            else if (name == "u" && cell)
-                cell->underline = at["val"] == "single";
-            else if (name == "p")
-                text.clear(), jc.clear(), embed.clear();
-            else if (name == "jc")
-                jc = at["val"];
-            else if (name == "t")
-                text += xml.readElementText();
-            else if (name == "br")
-                text += "\n";
-            else if (name == "blip")
-                embed = at["embed"];
-            else if (name == "extent")
-                body.extents << at["cx"] + "x" + at["cy"];
-            else if (name == "pgSz")
-                body.pgSz = at;
-            else if (name == "pgMar")
-                body.pgMar = at;
-        } else if (xml.isEndElement()) {
-            if (name == "tbl")
-                --depth;
-            else if (name == "tc")
-                cell = nullptr;
-            else if (name == "p" && cell)
-                cell->text = text, cell->jc = jc;
-            else if (name == "p" && depth == 0)
-                body.order << (embed.isEmpty() ? "p:" + jc + ":" + text : "picture:" + embed);
-        }
-    }
-    if (xml.hasError())
-        qWarning() << xml.errorString();
-    return body;
-}
-
-Body bodyOf(const Doc &document)
-{
-    return parse(unzip(DocxWriter::package(document))["word/document.xml"]);
-}
-
-QStringList texts(const Table &table, int row)
-{
-    QStringList result;
-    for (const Cell &cell : table.rows.value(row).cells)
-        result << cell.text;
-    return result;
-}
+using namespace DocxReadback;
 
 // Columns x rows, cell (c, r) holding "c/r".
 PrintTable grid(int columns, int rows)
@@ -176,6 +36,7 @@ private slots:
     void pageSizeAndMargins();
     void cellTextsAndColumns();
     void cellFormatting();
+    void spanningCellsAndFontSizes();
     void blocksFollowTheTable();
     void heldOrUnwritableFilesStayAsTheyAre();
     void convertsWithOffice();
@@ -203,12 +64,7 @@ void DocxTest::packageHangsTogether()
     const Body body = bodyOf(document);
     QCOMPARE(body.order, QStringList({"table", "picture:rId2", "picture:rId3"}));
     QCOMPARE(body.extents, QStringList({"285750x381000", "1143000x1524000"}));
-    QXmlStreamReader rels(parts["word/_rels/document.xml.rels"]);
-    QMap<QString, QString> targets;
-    while (!rels.atEnd())
-        if (rels.readNext() == QXmlStreamReader::StartElement &&
-            rels.name() == QLatin1String("Relationship"))
-            targets[attributes(rels)["Id"]] = attributes(rels)["Target"];
+    const QMap<QString, QString> targets = relationTargets(parts);
     QCOMPARE(targets.value("rId1"), QString("styles.xml"));
     for (const QString id : {"rId2", "rId3"}) {
         QVERIFY2(parts.count("word/" + targets.value(id)), qPrintable(id));
@@ -274,9 +130,9 @@ void DocxTest::cellTextsAndColumns()
     const Table table = bodyOf(document).tables.value(0);
 
     QCOMPARE(table.rows.size(), 3);
-    QCOMPARE(texts(table, 0), QStringList({"0/0", "1/0", "3/0"}));
-    QCOMPARE(texts(table, 1), QStringList({"Łukasz Müßig", "Ø mdl.\n<2> & 3", "3/1"}));
-    QCOMPARE(texts(table, 2), QStringList({"0/2", "ab", ""}));
+    QCOMPARE(table.texts(0), QStringList({"0/0", "1/0", "3/0"}));
+    QCOMPARE(table.texts(1), QStringList({"Łukasz Müßig", "Ø mdl.\n<2> & 3", "3/1"}));
+    QCOMPARE(table.texts(2), QStringList({"0/2", "ab", ""}));
     QCOMPARE(table.rows[1].cells[0].jc, QString("left"));
     QCOMPARE(table.rows[1].cells[1].jc, QString("center"));
     // Widths in the ratio of the screen; the hidden column keeps a sliver.
@@ -332,6 +188,43 @@ void DocxTest::cellFormatting()
     QCOMPARE(free.rows[1].height, QString());
 }
 
+void DocxTest::spanningCellsAndFontSizes()
+{
+    Doc document(grid(6, 3));
+    Doc::Table &t = document.table;
+    t.setColumnSpan(0, 0, 3);
+    t.setColumnSpan(3, 0, 3); // over a left-out column
+    t.setColumnSpan(5, 1, 4); // beyond the last column
+    t.setColumnSpan(1, 2, 2);
+    t.setColumnSpan(1, 2, 1); // taken back
+    t.removedColumns = {4};
+    t.setRowFontSize(0, 8);
+    t.format(2, 1).fontSize = 12.5;
+    const Table table = bodyOf(document).tables.value(0);
+
+    QCOMPARE(table.texts(0), QStringList({"0/0", "3/0"}));
+    QCOMPARE(table.rows[0].cells[0].span, 3);
+    QCOMPARE(table.rows[0].cells[1].span, 2);
+    QCOMPARE(table.texts(1), QStringList({"0/1", "1/1", "2/1", "3/1", "5/1"}));
+    QCOMPARE(table.texts(2), table.texts(1).replaceInStrings("/1", "/2"));
+    QStringList spans, sizes;
+    for (const Row &row : table.rows) {
+        QStringList rowSpans, rowSizes;
+        for (const Cell &cell : row.cells)
+            rowSpans << QString::number(cell.span), rowSizes << QString::number(cell.fontSize);
+        spans << rowSpans.join(' ');
+        sizes << rowSizes.join(' ');
+    }
+    QCOMPARE(spans, QStringList({"3 2", "1 1 1 1 1", "1 1 1 1 1"}));
+    QCOMPARE(sizes, QStringList({"8 8", "10 10 12.5 10 10", "10 10 10 10 10"}));
+    // A spanning cell is as wide as the columns it covers.
+    QCOMPARE(table.gridCols.size(), 5);
+    const auto &g = table.gridCols;
+    QCOMPARE(table.rows[0].cells[0].width, g[0] + g[1] + g[2]);
+    QCOMPARE(table.rows[0].cells[1].width, g[3] + g[4]);
+    QCOMPARE(table.rows[1].cells[4].width, g[4]);
+}
+
 void DocxTest::blocksFollowTheTable()
 {
     Doc document(grid(2, 2));
@@ -349,7 +242,7 @@ void DocxTest::blocksFollowTheTable()
     QCOMPARE(body.tables.size(), 3);
     QCOMPARE(body.tables[0].jc, QString());
     QCOMPARE(body.tables[1].jc, QString("center"));
-    QCOMPARE(texts(body.tables[1], 1).value(7), QString("7/1"));
+    QCOMPARE(body.tables[1].texts(1).value(7), QString("7/1"));
     QVERIFY(body.tables[1].borders);
     QVERIFY(!body.tables[2].borders);
     QCOMPARE(body.tables[2].rows.size(), 3);

@@ -383,11 +383,22 @@ bool BodyWriter::table(const Doc::Table &table)
         for (size_t i = 0; i < kept.size(); ++i) {
             const int column = kept[i];
             const Doc::CellFormat format = table.formatOf(column, row);
+            // A spanning cell takes the kept columns it reaches over, and their width.
+            const int reach = column + table.spanOf(column, row);
+            int width = widths[i];
+            size_t last = i;
+            while (last + 1 < kept.size() && kept[last + 1] < reach)
+                width += widths[++last];
+            const size_t spanned = last - i + 1;
             m_xml.writeStartElement(W, QStringLiteral("tc"));
             m_xml.writeStartElement(W, QStringLiteral("tcPr"));
             m_xml.writeEmptyElement(W, QStringLiteral("tcW"));
-            m_xml.writeAttribute(W, QStringLiteral("w"), number(widths[i]));
+            m_xml.writeAttribute(W, QStringLiteral("w"), number(width));
             m_xml.writeAttribute(W, QStringLiteral("type"), QStringLiteral("dxa"));
+            if (spanned > 1) {
+                m_xml.writeEmptyElement(W, QStringLiteral("gridSpan"));
+                m_xml.writeAttribute(W, QStringLiteral("val"), number(qint64(spanned)));
+            }
             if (format.shading) {
                 m_xml.writeEmptyElement(W, QStringLiteral("shd"));
                 m_xml.writeAttribute(W, QStringLiteral("val"), QStringLiteral("clear"));
@@ -405,8 +416,10 @@ bool BodyWriter::table(const Doc::Table &table)
             RunStyle style = base;
             style.bold = style.bold || format.bold;
             style.underline = style.underline || format.underline;
+            style.size = format.fontSize.value_or(base.size);
             paragraph(table.grid.cell(column, row), table.alignmentOf(column), style);
             m_xml.writeEndElement(); // tc
+            i = last;
         }
         m_xml.writeEndElement(); // tr
     }

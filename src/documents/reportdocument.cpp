@@ -39,6 +39,26 @@ void ReportDocument::Table::setShading(int column, int row, const QColor &colour
     format(column, row).shading = colour;
 }
 
+void ReportDocument::Table::setRowFontSize(int row, double points)
+{
+    for (int column = 0; column < grid.columnCount(); ++column)
+        format(column, row).fontSize = points;
+}
+
+void ReportDocument::Table::setColumnSpan(int column, int row, int columns)
+{
+    if (columns > 1)
+        columnSpans[{column, row}] = columns;
+    else
+        columnSpans.erase({column, row});
+}
+
+int ReportDocument::Table::spanOf(int column, int row) const
+{
+    const auto found = columnSpans.find({column, row});
+    return found == columnSpans.end() ? 1 : found->second;
+}
+
 namespace {
 
 // The indices 0..count-1 that are not in `removed`.

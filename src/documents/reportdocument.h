@@ -55,7 +55,8 @@ struct ReportDocument
         std::optional<QColor> shading;
         bool bold = false;
         bool underline = false;
-        bool turned = false; // text reads bottom to top
+        bool turned = false;            // text reads bottom to top
+        std::optional<double> fontSize; // the table's size when not set
     };
 
     struct Table
@@ -75,6 +76,9 @@ struct ReportDocument
         std::map<std::pair<int, int>, CellFormat> cellFormats;
         std::set<int> removedColumns; // grid columns left out of the document
         std::set<int> removedRows;    // grid rows left out; formats stay with grid rows
+        // A cell that reaches over the kept columns to its right, which then give no cell
+        // of their own in that row: (column, row) -> how many grid columns it covers.
+        std::map<std::pair<int, int>, int> columnSpans;
 
         Table() = default;
         explicit Table(PrintTable table) : grid(std::move(table)) {}
@@ -88,6 +92,10 @@ struct ReportDocument
         void setAllRowsHeight(double points, bool exact = true);
         void setRowTurned(int row);
         void setShading(int column, int row, const QColor &colour);
+        void setRowFontSize(int row, double points);
+        void setColumnSpan(int column, int row, int columns);
+        // 1 for a cell that covers only its own column.
+        int spanOf(int column, int row) const;
         // The grid columns that make it into the document, in order.
         std::vector<int> keptColumns() const;
         std::vector<int> keptRows() const;

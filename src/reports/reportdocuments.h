@@ -22,4 +22,8 @@ public:
     // "Klausurausfall": names and results, the distribution tables, a bar chart and the
     // result line.
     static ReportDocument examReport(const ExamFailureResult &result);
+
+    // A heading of the complete list as it ends up: texts of 12 or more characters are cut
+    // to their first 11.
+    static QString shortHeading(const QString &text);
 };
