@@ -206,5 +206,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PrintCommandsTest)
+QTEST_MAIN(PrintCommandsTest)
 #include "tst_printcommands.moc"
