@@ -291,7 +291,12 @@ void ToolTest::reportWritesEveryKind()
     // The subject, the half-year and the course book's subject reach the report.
     const QString out = m_dir.filePath(QStringLiteral("wahl.html"));
     QCOMPARE(runReport({"result-list", example, "--out", out, "--subject", "2"}, temp).exitCode, 0);
-    QVERIFY(TestSupport::readBytes(out).contains("Mathematik"));
+    QVERIFY(TestSupport::readBytes(out).contains("Mathematik, 7b"));
+    for (const char *kind : {"complete-list", "exam"}) {
+        const QStringList args{QString::fromLatin1(kind), example, "--out", out, "--subject", "2"};
+        QCOMPARE(runReport(args + QStringList{"--column", "32"}, temp).exitCode, 0);
+        QVERIFY2(TestSupport::readBytes(out).contains("Klassenarbeit 1 (Terme)"), kind);
+    }
     const QString book = m_dir.filePath(QStringLiteral("wahl.docx"));
     QCOMPARE(runReport({"coursebook", example, "--out", book}, temp).exitCode, 0);
     QVERIFY(documentXml(book).contains("Deutsch, 7b"));
