@@ -6,6 +6,7 @@
 #include "app/reportcommand.h"
 #include "classdata/classdocument.h"
 #include "classdata/classfile.h"
+#include "classdata/displaylocale.h"
 #include "classdata/userprompts.h"
 #include "coursebook/coursebooksheet.h"
 #include "documents/docxwriter.h"
@@ -182,6 +183,7 @@ void pairReport(benchmark::State &state, const Kind &kind, const QString &folder
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    DisplayLocale::install();
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("voll.MWk"));
     makeClass(dir.path(), path);

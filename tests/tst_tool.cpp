@@ -2,11 +2,9 @@
 
 #include "classdata/classdocument.h"
 #include "classdata/classfile.h"
-#include "documents/reportpage.h"
 #include "photos/photoconverter.h"
 #include "reports/reportbuilder.h"
 
-#include <QBuffer>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QImage>
@@ -26,12 +24,18 @@ struct ToolRun
     QByteArray out, err;
 };
 
-ToolRun runTool(const char *command, const QString &path, const QByteArray &input = {},
-                const QStringList &extra = {})
+// The tool with these arguments; with `temp`, that is its temporary folder (and so the
+// parent of the report folder).
+ToolRun runArgs(const QStringList &args, const QByteArray &input, const QString &temp)
 {
     QProcess process;
-    process.start(QStringLiteral(MARKWART_TOOL_PATH),
-                  QStringList{QString::fromLatin1(command), path} + extra);
+    if (!temp.isEmpty()) {
+        QDir().mkpath(temp);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temp);
+        process.setProcessEnvironment(environment);
+    }
+    process.start(QStringLiteral(MARKWART_TOOL_PATH), args);
     process.write(input);
     process.closeWriteChannel();
     ToolRun run;
@@ -42,21 +46,15 @@ ToolRun runTool(const char *command, const QString &path, const QByteArray &inpu
     return run;
 }
 
-// The report command with its temporary folder (and so the report folder) in `temp`.
+ToolRun runTool(const char *command, const QString &path, const QByteArray &input = {},
+                const QStringList &extra = {})
+{
+    return runArgs(QStringList{QString::fromLatin1(command), path} + extra, input, {});
+}
+
 ToolRun runReport(const QStringList &args, const QString &temp)
 {
-    QDir().mkpath(temp);
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("TMPDIR"), temp);
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(MARKWART_TOOL_PATH), QStringList{QStringLiteral("report")} + args);
-    ToolRun run;
-    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
-        run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return runArgs(QStringList{QStringLiteral("report")} + args, {}, temp);
 }
 
 QByteArray documentXml(const QString &docxPath)
@@ -283,6 +281,12 @@ void ToolTest::reportWritesEveryKind()
             QVERIFY2(bytes.startsWith(first.toLatin1() + "\r\n"), qPrintable(kind));
             QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
             QVERIFY2(bytes.contains("G\xfcnther, Leon"), qPrintable(kind));
+            // German dates whatever the system speaks (the tests run in the C locale).
+            if (kind == QLatin1String("result-list"))
+                QVERIFY(
+                    QRegularExpression(QStringLiteral("Erstelldatum: \\d\\d\\.\\d\\d\\.20\\d\\d,"))
+                        .match(QString::fromLatin1(bytes))
+                        .hasMatch());
             if (kind != QLatin1String("person"))
                 QVERIFY2(bytes.contains("Kowalczyk, &#321;ukasz"), qPrintable(kind));
         }

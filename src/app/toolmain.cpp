@@ -14,6 +14,7 @@
 #include "classdata/classdocument.h"
 #include "classdata/classfile.h"
 #include "classdata/classgrid.h"
+#include "classdata/displaylocale.h"
 #include "classdata/loadbuffer.h"
 #include "classdata/userprompts.h"
 #include "grades/gradewalk.h"
@@ -145,6 +146,8 @@ int report(const QStringList &args)
     if (result != Ok)
         return result;
     document.readSettingsFromGrid();
+    // Reports show German dates and numbers, whatever language the system speaks.
+    DisplayLocale::install();
 
     ReportCommand command(options);
     command.setProjectFolder(QFileInfo(options.classPath).absolutePath());
