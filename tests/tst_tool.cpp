@@ -334,6 +334,7 @@ void ToolTest::reportRefusesBadArguments()
         {"exam", example, "--out", out, "--column"},   // no value
         {"exam", example, "--out", out, "--out", out}, // given twice
         {"exam", m_dir.filePath(QStringLiteral("fehlt.MWk")), "--out", out},
+        {"person", example, "--out", m_dir.filePath(QStringLiteral("fehlt/x.docx"))},
         {"result-list"},
     };
     for (const QStringList &args : cases) {

@@ -195,18 +195,22 @@ BuiltReport ReportCommand::build(ClassDocument &document, UserPrompts &prompts) 
 bool ReportCommand::write(const BuiltReport &report, QString *error) const
 {
     const QString path = m_options.outPath;
+    bool written = false;
+    QString reason;
     if (writesPage()) {
-        if (ReportPage::save(report.page, path))
-            return true;
-        *error = QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
-                     .arg(QDir::toNativeSeparators(path));
-        return false;
+        written = ReportPage::save(report.page, path);
+    } else {
+        DocxWriter writer;
+        written = writer.write(report.document, path);
+        // The program's other text speaks of a missing program for "*.doc": no help here.
+        if (writer.errorText() == QString::fromUtf8(DocxWriter::InUseMessage))
+            reason = u' ' + writer.errorText();
     }
-    DocxWriter writer;
-    if (writer.write(report.document, path))
-        return true;
-    *error = writer.errorText() + QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(path));
-    return false;
+    if (!written)
+        *error = QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
+                     .arg(QDir::toNativeSeparators(path)) +
+                 reason;
+    return written;
 }
 
 bool ReportCommand::run(ClassDocument &document, UserPrompts &prompts, QString *error) const
