@@ -35,6 +35,7 @@ test: build
 
 bench: build
 	@$(BUILD_DIR)/bench/markwart_bench
+	@$(BUILD_DIR)/bench/markwart_bench_reports
 
 clean:
 	@rm -rf $(BUILD_DIR)

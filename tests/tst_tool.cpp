@@ -1,9 +1,20 @@
 #include "testsupport.h"
 
+#include "classdata/classdocument.h"
+#include "classdata/classfile.h"
+#include "photos/photoconverter.h"
+#include "reports/reportbuilder.h"
+
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <quazip.h>
+#include <quazipfile.h>
 
 namespace {
 
@@ -13,12 +24,18 @@ struct ToolRun
     QByteArray out, err;
 };
 
-ToolRun runTool(const char *command, const QString &path, const QByteArray &input = {},
-                const QStringList &extra = {})
+// The tool with these arguments; with `temp`, that is its temporary folder (and so the
+// parent of the report folder).
+ToolRun runArgs(const QStringList &args, const QByteArray &input, const QString &temp)
 {
     QProcess process;
-    process.start(QStringLiteral(MARKWART_TOOL_PATH),
-                  QStringList{QString::fromLatin1(command), path} + extra);
+    if (!temp.isEmpty()) {
+        QDir().mkpath(temp);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temp);
+        process.setProcessEnvironment(environment);
+    }
+    process.start(QStringLiteral(MARKWART_TOOL_PATH), args);
     process.write(input);
     process.closeWriteChannel();
     ToolRun run;
@@ -27,6 +44,54 @@ ToolRun runTool(const char *command, const QString &path, const QByteArray &inpu
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+ToolRun runTool(const char *command, const QString &path, const QByteArray &input = {},
+                const QStringList &extra = {})
+{
+    return runArgs(QStringList{QString::fromLatin1(command), path} + extra, input, {});
+}
+
+ToolRun runReport(const QStringList &args, const QString &temp)
+{
+    return runArgs(QStringList{QStringLiteral("report")} + args, {}, temp);
+}
+
+QByteArray documentXml(const QString &docxPath)
+{
+    QuaZip zip(docxPath);
+    if (!zip.open(QuaZip::mdUnzip) || !zip.setCurrentFile(QStringLiteral("word/document.xml")))
+        return {};
+    QuaZipFile file(&zip);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The first line of the page the program builds for the example class.
+QString firstPageLine(const QString &kind)
+{
+    ClassDocument document;
+    QString error;
+    if (!ClassFile::read(QStringLiteral(MARKWART_EXAMPLE_CLASS), document.loadBuffer(), &error))
+        return error;
+    document.loadBuffer().unscrambleInto(document.grid());
+    document.readSettingsFromGrid();
+    ReportBuilder builder(document, QDir::tempPath());
+    if (kind == QLatin1String("coursebook"))
+        return builder.courseBook(1, QStringLiteral("Deutsch"), true).page.value(0);
+    return builder.resultList(1, QStringLiteral("Deutsch")).page.value(0);
+}
+
+// Three persons of 7b; two of them failed the first written test of subject 1.
+void writeExamClass(const QString &path, const QList<std::tuple<int, int, QString>> &more = {})
+{
+    QList<std::tuple<int, int, QString>> cells{{0, 1, QStringLiteral("Deutsch")}};
+    const QStringList names{"Anna", "Ben", "Cem"}, results{"5", "5", "2"};
+    for (int i = 0; i < names.size(); ++i) {
+        cells << std::tuple(0, ClassDocument::dataRow(i), names[i])
+              << std::tuple(1, ClassDocument::dataRow(i), QStringLiteral("7b"))
+              << std::tuple(32, i * 17 + 1, results[i]) << std::tuple(43, i * 17 + 1, results[i]);
+    }
+    TestSupport::writeClass(path, cells + more);
 }
 
 } // namespace
@@ -43,6 +108,11 @@ private slots:
     void dumpRejectsNonClassFile();
     void dumpTellsOfCutOffFile();
     void writeKeepsClassFromEmptyInput();
+    void reportWritesEveryKind();
+    void reportRefusesBadArguments();
+    void reportPrintsWhatTheProgramShows();
+    void reportPhotoComesFromClassFolder();
+    void reportDocumentsOpenInOffice();
 
 private:
     QTemporaryDir m_dir;
@@ -181,6 +251,203 @@ void ToolTest::writeKeepsClassFromEmptyInput()
         const ToolRun dumped = runTool("dump", written);
         QCOMPARE(dumped.exitCode, 0);
         QVERIFY(dumped.out.isEmpty());
+    }
+}
+
+void ToolTest::reportWritesEveryKind()
+{
+    const QString example = QStringLiteral(MARKWART_EXAMPLE_CLASS);
+    const QString temp = m_dir.filePath(QStringLiteral("tmp-alle"));
+    const QStringList kinds{"result-list", "complete-list", "person", "exam", "coursebook"};
+    for (const QString &kind : kinds) {
+        for (const QString &ending : {QStringLiteral("docx"), QStringLiteral("html")}) {
+            const QString out = m_dir.filePath(kind + u'.' + ending);
+            // Günther, Leon is the sixth person: the person report is his.
+            const ToolRun run = runReport(
+                {kind, example, "--out", out, "--person", "6", "--subject-name", "Deutsch"}, temp);
+            QVERIFY2(run.exitCode == 0, qPrintable(kind + u' ' + QString::fromUtf8(run.err)));
+            const QByteArray bytes = TestSupport::readBytes(out);
+            if (ending == QLatin1String("docx")) {
+                QVERIFY2(
+                    documentXml(out).contains("Albrecht") ||
+                        (kind == QLatin1String("person") && documentXml(out).contains("Deutsch")),
+                    qPrintable(kind));
+                continue;
+            }
+            // The page as the word processor gets it: Windows-1252, CR LF, names that the
+            // code page lacks as character references.
+            const QString first = firstPageLine(kind);
+            QVERIFY(!first.isEmpty());
+            QVERIFY2(bytes.startsWith(first.toLatin1() + "\r\n"), qPrintable(kind));
+            QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+            QVERIFY2(bytes.contains("G\xfcnther, Leon"), qPrintable(kind));
+            // German dates whatever the system speaks (the tests run in the C locale).
+            if (kind == QLatin1String("result-list"))
+                QVERIFY(
+                    QRegularExpression(QStringLiteral("Erstelldatum: \\d\\d\\.\\d\\d\\.20\\d\\d,"))
+                        .match(QString::fromLatin1(bytes))
+                        .hasMatch());
+            if (kind != QLatin1String("person"))
+                QVERIFY2(bytes.contains("Kowalczyk, &#321;ukasz"), qPrintable(kind));
+        }
+    }
+
+    // The subject, the half-year and the course book's subject reach the report.
+    const QString out = m_dir.filePath(QStringLiteral("wahl.html"));
+    QCOMPARE(runReport({"result-list", example, "--out", out, "--subject", "2"}, temp).exitCode, 0);
+    QVERIFY(TestSupport::readBytes(out).contains("Mathematik, 7b"));
+    for (const char *kind : {"complete-list", "exam"}) {
+        const QStringList args{QString::fromLatin1(kind), example, "--out", out, "--subject", "2"};
+        QCOMPARE(runReport(args + QStringList{"--column", "32"}, temp).exitCode, 0);
+        QVERIFY2(TestSupport::readBytes(out).contains("Klassenarbeit 1 (Terme)"), kind);
+    }
+    const QString book = m_dir.filePath(QStringLiteral("wahl.docx"));
+    QCOMPARE(runReport({"coursebook", example, "--out", book}, temp).exitCode, 0);
+    QVERIFY(documentXml(book).contains("Deutsch, 7b"));
+    QVERIFY(documentXml(book).contains("Kennenlernen, Klassenregeln"));
+    QCOMPARE(runReport({"coursebook", example, "--out", book, "--half", "2", "--subject-name",
+                        "Erdkunde"},
+                       temp)
+                 .exitCode,
+             0);
+    QVERIFY(documentXml(book).contains("Erdkunde, 7b"));
+    QVERIFY(!documentXml(book).contains("Kennenlernen, Klassenregeln"));
+}
+
+void ToolTest::reportRefusesBadArguments()
+{
+    const QString example = QStringLiteral(MARKWART_EXAMPLE_CLASS);
+    const QString temp = m_dir.filePath(QStringLiteral("tmp-falsch"));
+    const QString out = m_dir.filePath(QStringLiteral("falsch.docx"));
+    const QStringList toOut{"--out", out};
+    const QList<QStringList> cases{
+        {"zeugnis", example, "--out", out},
+        {"result-list", example},                        // no --out
+        {"result-list", example, "--out", out + ".pdf"}, // neither .docx nor .html
+        {"result-list", example, "--out", out, "--subject", "0"},
+        {"result-list", example, "--out", out, "--subject", "15"},
+        {"result-list", example, "--out", out, "--subject", "zwei"},
+        {"person", example, "--out", out, "--person", "35"},
+        {"coursebook", example, "--out", out, "--half", "3"},
+        {"exam", example, "--out", out, "--column", "0"},
+        {"exam", example, "--out", out, "--spalte", "3"},
+        {"exam", example, "--out", out, "--column"},   // no value
+        {"exam", example, "--out", out, "--out", out}, // given twice
+        {"exam", m_dir.filePath(QStringLiteral("fehlt.MWk")), "--out", out},
+        {"person", example, "--out", m_dir.filePath(QStringLiteral("fehlt/x.docx"))},
+        {"result-list"},
+    };
+    for (const QStringList &args : cases) {
+        const ToolRun run = runReport(args, temp);
+        QVERIFY2(run.exitCode == 2, qPrintable(args.join(u' ')));
+        QVERIFY(!run.err.trimmed().isEmpty());
+        QVERIFY(!QFileInfo::exists(out));
+    }
+
+    const QString locked = m_dir.filePath(QStringLiteral("geschuetzt.MWk"));
+    writeExamClass(locked, {{17, 599, QStringLiteral("Kürbis")}});
+    for (const QStringList &password : {QStringList(), QStringList{"--password", "kürbis"}}) {
+        const ToolRun run = runReport(QStringList{"exam", locked} + toOut + password, temp);
+        QCOMPARE(run.exitCode, 3);
+        QCOMPARE(QString::fromUtf8(run.err).trimmed(), QStringLiteral("Das Passwort ist falsch!"));
+        QVERIFY(!QFileInfo::exists(out));
+    }
+    QCOMPARE(runReport(QStringList{"exam", locked, "--password", "Kürbis"} + toOut, temp).exitCode,
+             0);
+    QVERIFY(QFileInfo::exists(out));
+}
+
+void ToolTest::reportPrintsWhatTheProgramShows()
+{
+    const QString temp = m_dir.filePath(QStringLiteral("tmp-meldungen"));
+    const QString path = m_dir.filePath(QStringLiteral("klausur.MWk"));
+    writeExamClass(path);
+
+    // The warning speaks of the Word document's red cells: the page goes without it.
+    const QString docx = m_dir.filePath(QStringLiteral("klausur.docx"));
+    ToolRun run = runReport({"exam", path, "--out", docx, "--column", "32"}, temp);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains("mit 66 % unter dem Strich."), run.out);
+    const QString html = m_dir.filePath(QStringLiteral("klausur.html"));
+    run = runReport({"exam", path, "--out", html, "--column", "32"}, temp);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(!run.out.contains("unter dem Strich"), run.out);
+    // An exam column without results is written all the same, with the program's notice.
+    run = runReport({"exam", path, "--out", html, "--column", "34"}, temp);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.contains("Du musst ein beliebiges Feld der gewünschten Klausur markieren!"));
+
+    // Verbal evaluation hides the subject sheets: the list is the group overview, and the
+    // lists of one subject sheet cannot be made.
+    const QString verbal = m_dir.filePath(QStringLiteral("verbal.MWk"));
+    writeExamClass(verbal, {{0, 1715, QStringLiteral("ja")}});
+    const QString overview = m_dir.filePath(QStringLiteral("uebersicht.html"));
+    run = runReport({"result-list", verbal, "--out", overview, "--subject", "3"}, temp);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(TestSupport::readBytes(overview).contains("Ergebnis\xfc"
+                                                      "bersicht"));
+    for (const char *kind : {"complete-list", "exam"}) {
+        const QString out = m_dir.filePath(QString::fromLatin1(kind) + "-verbal.docx");
+        run = runReport({QString::fromLatin1(kind), verbal, "--out", out}, temp);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.out.startsWith("Bitte zun\xc3\xa4"
+                                    "chst"),
+                 run.out);
+        QVERIFY(!run.err.isEmpty());
+        QVERIFY(!QFileInfo::exists(out));
+    }
+}
+
+void ToolTest::reportPhotoComesFromClassFolder()
+{
+    // The class lies in a folder of its own, with the photo stored below it.
+    const QString project = m_dir.filePath(QStringLiteral("projekt"));
+    QImage photo(30, 40, QImage::Format_RGB32);
+    photo.fill(QColor(10, 200, 30));
+    QVERIFY(QDir().mkpath(project + QStringLiteral("/Fotos/7b")));
+    QVERIFY(PhotoConverter::saveStoredPhoto(photo, project + QStringLiteral("/Fotos/7b/2.bmp")));
+    const QString path = project + QStringLiteral("/foto.MWk");
+    writeExamClass(path, {{20, ClassDocument::dataRow(1), QStringLiteral("Fotos\\7b\\2.bmp")}});
+
+    const QString temp = m_dir.filePath(QStringLiteral("tmp-foto"));
+    const QString out = m_dir.filePath(QStringLiteral("ben.docx"));
+    const ToolRun run = runReport({"person", path, "--out", out, "--person", "2"}, temp);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains("Aus datenschutzrechtlichen Gr\xc3\xbcnden"), run.out);
+
+    // The picture goes into the report folder below the temporary folder, unscrambled.
+    QStringList pictures;
+    QDirIterator it(temp, {QStringLiteral("*.bmp")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        pictures << it.next();
+    QCOMPARE(pictures.size(), 1);
+    const QImage picture(pictures.first());
+    QCOMPARE(picture.size(), photo.size());
+    QCOMPARE(picture.pixelColor(15, 20), QColor(10, 200, 30));
+}
+
+void ToolTest::reportDocumentsOpenInOffice()
+{
+    QString office = QStandardPaths::findExecutable("soffice");
+    if (office.isEmpty())
+        office = QStandardPaths::findExecutable("libreoffice");
+    if (office.isEmpty())
+        QSKIP("no office suite to open the documents");
+    const QString temp = m_dir.filePath(QStringLiteral("tmp-office"));
+    const QString folder = m_dir.filePath(QStringLiteral("office"));
+    QVERIFY(QDir().mkpath(folder));
+    for (const char *kind : {"result-list", "complete-list", "person", "exam", "coursebook"}) {
+        const QString name = QString::fromLatin1(kind);
+        const QString docx = QDir(folder).filePath(name + ".docx");
+        QCOMPARE(
+            runReport({name, QStringLiteral(MARKWART_EXAMPLE_CLASS), "--out", docx}, temp).exitCode,
+            0);
+        QProcess process;
+        process.start(office, {"--headless", "-env:UserInstallation=file://" + folder + "/profil",
+                               "--convert-to", "pdf", "--outdir", folder, docx});
+        QVERIFY(process.waitForFinished(120000));
+        QVERIFY2(TestSupport::readBytes(QDir(folder).filePath(name + ".pdf")).startsWith("%PDF"),
+                 kind);
     }
 }
 

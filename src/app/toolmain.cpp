@@ -3,11 +3,20 @@
 //   markwart-tool write FILE [--force]        writes a class file from such lines on stdin
 //   markwart-tool recompute FILE [--password PW]
 //                                             recomputes every person's averages and finals
+//   markwart-tool report KIND FILE [--password PW] --out PATH [--subject N] [--person P]
+//                        [--column C] [--half 1|2] [--subject-name TEXT]
+//                                             writes a printed list as .docx or .html page;
+//                                             the program's messages go to stdout
 
+#include "app/appfolders.h"
+#include "app/reportcommand.h"
 #include "classdata/celldump.h"
+#include "classdata/classdocument.h"
 #include "classdata/classfile.h"
 #include "classdata/classgrid.h"
+#include "classdata/displaylocale.h"
 #include "classdata/loadbuffer.h"
+#include "classdata/userprompts.h"
 #include "grades/gradewalk.h"
 
 #include <QCoreApplication>
@@ -40,9 +49,31 @@ int usage()
 {
     printError(QStringLiteral("Aufruf: markwart-tool dump DATEI [--password PW]\n"
                               "        markwart-tool write DATEI [--force] < Zellen\n"
-                              "        markwart-tool recompute DATEI [--password PW]"));
+                              "        markwart-tool recompute DATEI [--password PW]\n") +
+               ReportCommand::Usage);
     return Usage;
 }
+
+// The tool asks nothing: what the program would show in a message box is printed.
+class PrintedPrompts : public UserPrompts
+{
+public:
+    bool askYesNo(const QString &) override { return false; }
+    Answer askYesNoCancel(const QString &) override { return Answer::Cancel; }
+    void showMessage(const QString &text) override
+    {
+        QString shown = text;
+        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        std::fputs(shown.toUtf8().constData(), stdout);
+        std::fputc('\n', stdout);
+    }
+    QString askText(const QString &, const QString &, const QString &proposed) override
+    {
+        return proposed;
+    }
+    QString chooseClassToOpen(const QString &) override { return QString(); }
+    QString chooseSaveFile(const QString &) override { return QString(); }
+};
 
 // Loads a class the way the program does: read, check the password, take over.
 int loadClass(const QString &path, const QString &password, LoadBuffer &buffer, ClassGrid &grid)
@@ -100,6 +131,36 @@ int recompute(const QString &path, const QString &password)
     return Ok;
 }
 
+int report(const QStringList &args)
+{
+    ReportCommand::Options options;
+    QString error;
+    if (!ReportCommand::parse(args, options, &error)) {
+        printError(error);
+        usage();
+        return BadFile;
+    }
+    ClassDocument document;
+    const int result =
+        loadClass(options.classPath, options.password, document.loadBuffer(), document.grid());
+    if (result != Ok)
+        return result;
+    document.readSettingsFromGrid();
+    // Reports show German dates and numbers, whatever language the system speaks.
+    DisplayLocale::install();
+
+    ReportCommand command(options);
+    command.setProjectFolder(QFileInfo(options.classPath).absolutePath());
+    command.setReportFolder(AppFolders::reportFolder());
+    PrintedPrompts prompts;
+    if (!command.run(document, prompts, &error)) {
+        std::fflush(stdout);
+        printError(error);
+        return BadFile;
+    }
+    return Ok;
+}
+
 bool isEmpty(const ClassGrid &grid)
 {
     for (int column = 0; column < ClassGrid::Columns; ++column)
@@ -146,6 +207,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
+    if (!args.isEmpty() && args[0] == QLatin1String("report"))
+        return report(args.mid(1));
     if (args.size() < 2)
         return usage();
 
