@@ -22,10 +22,12 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QStringList>
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -43,6 +45,14 @@ void printError(const QString &message)
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     std::fputs(text.toUtf8().constData(), stderr);
     std::fputc('\n', stderr);
+}
+
+// The tool speaks for itself on stderr; Qt's own notes (a missing runtime folder of the
+// offscreen platform, say) would only confuse a script reading it.
+void quietQtNotes(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        printError(message);
 }
 
 int usage()
@@ -205,8 +215,17 @@ int write(const QString &path, bool force)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    // Reports draw text into their charts, which takes the font system of a GUI application.
+    // No window is ever shown, so the tool needs no display.
+    qInstallMessageHandler(quietQtNotes);
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && qstrcmp(argv[1], "report") == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const QStringList args = QCoreApplication::arguments().mid(1);
     if (!args.isEmpty() && args[0] == QLatin1String("report"))
         return report(args.mid(1));
     if (args.size() < 2)
