@@ -120,9 +120,35 @@ Body parse(const QByteArray &documentXml)
     return body;
 }
 
+Body read(const std::map<QString, QByteArray> &parts)
+{
+    auto part = [&parts](const char *name) {
+        const auto found = parts.find(QLatin1String(name));
+        return found == parts.end() ? QByteArray() : found->second;
+    };
+    Body body = parse(part("word/document.xml"));
+    // A run without a size of its own has the document's default size.
+    double defaultSize = 0;
+    QXmlStreamReader styles(part("word/styles.xml"));
+    bool inDefaults = false;
+    while (!styles.atEnd() && defaultSize == 0) {
+        styles.readNext();
+        if (styles.isStartElement() && styles.name() == QLatin1String("rPrDefault"))
+            inDefaults = true;
+        else if (inDefaults && styles.isStartElement() && styles.name() == QLatin1String("sz"))
+            defaultSize = attributes(styles)["val"].toInt() / 2.0;
+    }
+    for (Table &table : body.tables)
+        for (Row &row : table.rows)
+            for (Cell &cell : row.cells)
+                if (cell.fontSize == 0)
+                    cell.fontSize = defaultSize;
+    return body;
+}
+
 Body bodyOf(const ReportDocument &document)
 {
-    return parse(unzip(DocxWriter::package(document))["word/document.xml"]);
+    return read(unzip(DocxWriter::package(document)));
 }
 
 QMap<QString, QString> relationTargets(const std::map<QString, QByteArray> &parts)

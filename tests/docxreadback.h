@@ -18,7 +18,7 @@ namespace DocxReadback {
 struct Cell
 {
     QString text, fill, jc;
-    double fontSize = 0; // points of the cell's first run or paragraph mark; 0 when unset
+    double fontSize = 0; // points of the cell's first run or paragraph mark
     int span = 1;        // grid columns the cell covers
     int width = 0;       // twips
     bool turned = false, bold = false, underline = false;
@@ -51,6 +51,8 @@ struct Body
 std::map<QString, QByteArray> unzip(const QByteArray &bytes);
 QMap<QString, QString> attributes(const QXmlStreamReader &xml);
 Body parse(const QByteArray &documentXml);
+// The body of a package, with the sizes a run takes from the document's defaults.
+Body read(const std::map<QString, QByteArray> &parts);
 // The body of the package the document writer makes of `document`.
 Body bodyOf(const ReportDocument &document);
 // Relationship id -> target, of the main document.

@@ -48,7 +48,7 @@ std::map<QString, QByteArray> written(const Doc &document)
 
 Body bodyOfFile(const Doc &document)
 {
-    return parse(written(document)["word/document.xml"]);
+    return read(written(document));
 }
 
 // "first row|other rows" in points, e.g. "64 atLeast|18 atLeast"; other rows that differ show

@@ -40,6 +40,9 @@ constexpr int CellMarginTwips = 108;
 
 using Doc = ReportDocument;
 
+// What a run without a face of its own is set in.
+const QString FallbackFace = QStringLiteral("Arial");
+
 int twips(double points)
 {
     return int(std::lround(points * 20));
@@ -98,7 +101,19 @@ struct Embedded
 class BodyWriter
 {
 public:
-    explicit BodyWriter(const Doc &document) : m_document(document) {}
+    explicit BodyWriter(const Doc &document) : m_document(document), m_xml(&m_text)
+    {
+        // Most runs are cells of the main table: its font becomes the document's default,
+        // so that those runs need not name it one by one.
+        const Doc::Table &table = document.table;
+        m_defaultFace = table.fontFace.isEmpty() ? table.grid.font().face : table.fontFace;
+        if (m_defaultFace.isEmpty())
+            m_defaultFace = FallbackFace;
+        m_defaultSize = table.fontSize;
+    }
+
+    QString defaultFace() const { return m_defaultFace; }
+    double defaultSize() const { return m_defaultSize; }
 
     QByteArray document();
     QByteArray relationships() const;
@@ -118,24 +133,25 @@ private:
     void sectionProperties();
 
     const Doc &m_document;
+    // Written into a string, which is twice as fast as through a device, and encoded once.
+    QString m_text;
     QXmlStreamWriter m_xml;
+    QString m_defaultFace;
+    double m_defaultSize = 10;
     std::vector<Embedded> m_pictures;
 };
 
 QByteArray BodyWriter::document()
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    m_xml.setDevice(&buffer);
-    m_xml.writeStartDocument(QStringLiteral("1.0"), true);
+    // A string target leaves the encoding out of the declaration: it is written here.
+    m_text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>");
     m_xml.writeNamespace(W, QStringLiteral("w"));
     m_xml.writeNamespace(R, QStringLiteral("r"));
     m_xml.writeNamespace(WP, QStringLiteral("wp"));
     m_xml.writeNamespace(A, QStringLiteral("a"));
     m_xml.writeNamespace(PIC, QStringLiteral("pic"));
-    m_xml.writeStartElement(W, QStringLiteral("document"));
-    m_xml.writeStartElement(W, QStringLiteral("body"));
+    m_xml.writeStartElement(QStringLiteral("w:document"));
+    m_xml.writeStartElement(QStringLiteral("w:body"));
 
     if (!m_document.heading.isEmpty()) {
         RunStyle style;
@@ -172,7 +188,7 @@ QByteArray BodyWriter::document()
         emptyParagraph();
     sectionProperties();
     m_xml.writeEndDocument();
-    return bytes;
+    return m_text.toUtf8();
 }
 
 QByteArray BodyWriter::relationships() const
@@ -210,10 +226,10 @@ int BodyWriter::textWidth() const
 
 void BodyWriter::paragraph(const QString &text, Doc::Alignment alignment, const RunStyle &style)
 {
-    m_xml.writeStartElement(W, QStringLiteral("p"));
-    m_xml.writeStartElement(W, QStringLiteral("pPr"));
-    m_xml.writeEmptyElement(W, QStringLiteral("jc"));
-    m_xml.writeAttribute(W, QStringLiteral("val"), jc(alignment));
+    m_xml.writeStartElement(QStringLiteral("w:p"));
+    m_xml.writeStartElement(QStringLiteral("w:pPr"));
+    m_xml.writeEmptyElement(QStringLiteral("w:jc"));
+    m_xml.writeAttribute(QStringLiteral("w:val"), jc(alignment));
     // The mark of an empty paragraph sets its height too.
     runProperties(style);
     m_xml.writeEndElement();
@@ -223,24 +239,24 @@ void BodyWriter::paragraph(const QString &text, Doc::Alignment alignment, const 
 
 void BodyWriter::emptyParagraph()
 {
-    m_xml.writeEmptyElement(W, QStringLiteral("p"));
+    m_xml.writeEmptyElement(QStringLiteral("w:p"));
 }
 
 void BodyWriter::runs(const QString &text, const RunStyle &style)
 {
     if (text.isEmpty())
         return;
-    m_xml.writeStartElement(W, QStringLiteral("r"));
+    m_xml.writeStartElement(QStringLiteral("w:r"));
     runProperties(style);
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), '\n');
     const QStringList parts = lines.split(QLatin1Char('\n'));
     for (int i = 0; i < parts.size(); ++i) {
         if (i > 0)
-            m_xml.writeEmptyElement(W, QStringLiteral("br"));
+            m_xml.writeEmptyElement(QStringLiteral("w:br"));
         if (parts[i].isEmpty())
             continue;
-        m_xml.writeStartElement(W, QStringLiteral("t"));
+        m_xml.writeStartElement(QStringLiteral("w:t"));
         m_xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
         // The writer drops control characters, which XML cannot hold.
         m_xml.writeCharacters(parts[i]);
@@ -251,29 +267,32 @@ void BodyWriter::runs(const QString &text, const RunStyle &style)
 
 void BodyWriter::runProperties(const RunStyle &style)
 {
-    m_xml.writeStartElement(W, QStringLiteral("rPr"));
-    if (!style.face.isEmpty()) {
-        m_xml.writeEmptyElement(W, QStringLiteral("rFonts"));
-        m_xml.writeAttribute(W, QStringLiteral("ascii"), style.face);
-        m_xml.writeAttribute(W, QStringLiteral("hAnsi"), style.face);
-        m_xml.writeAttribute(W, QStringLiteral("cs"), style.face);
+    m_xml.writeStartElement(QStringLiteral("w:rPr"));
+    const QString face = style.face.isEmpty() ? FallbackFace : style.face;
+    if (face != m_defaultFace) {
+        m_xml.writeEmptyElement(QStringLiteral("w:rFonts"));
+        m_xml.writeAttribute(QStringLiteral("w:ascii"), face);
+        m_xml.writeAttribute(QStringLiteral("w:hAnsi"), face);
+        m_xml.writeAttribute(QStringLiteral("w:cs"), face);
     }
     if (style.bold)
-        m_xml.writeEmptyElement(W, QStringLiteral("b"));
+        m_xml.writeEmptyElement(QStringLiteral("w:b"));
     if (style.italic)
-        m_xml.writeEmptyElement(W, QStringLiteral("i"));
+        m_xml.writeEmptyElement(QStringLiteral("w:i"));
     if (style.colour.isValid() && style.colour != QColor(Qt::black)) {
-        m_xml.writeEmptyElement(W, QStringLiteral("color"));
-        m_xml.writeAttribute(W, QStringLiteral("val"), hexColour(style.colour));
+        m_xml.writeEmptyElement(QStringLiteral("w:color"));
+        m_xml.writeAttribute(QStringLiteral("w:val"), hexColour(style.colour));
     }
-    const QString halfPoints = number(std::lround(style.size * 2));
-    m_xml.writeEmptyElement(W, QStringLiteral("sz"));
-    m_xml.writeAttribute(W, QStringLiteral("val"), halfPoints);
-    m_xml.writeEmptyElement(W, QStringLiteral("szCs"));
-    m_xml.writeAttribute(W, QStringLiteral("val"), halfPoints);
+    if (std::lround(style.size * 2) != std::lround(m_defaultSize * 2)) {
+        const QString halfPoints = number(std::lround(style.size * 2));
+        m_xml.writeEmptyElement(QStringLiteral("w:sz"));
+        m_xml.writeAttribute(QStringLiteral("w:val"), halfPoints);
+        m_xml.writeEmptyElement(QStringLiteral("w:szCs"));
+        m_xml.writeAttribute(QStringLiteral("w:val"), halfPoints);
+    }
     if (style.underline) {
-        m_xml.writeEmptyElement(W, QStringLiteral("u"));
-        m_xml.writeAttribute(W, QStringLiteral("val"), QStringLiteral("single"));
+        m_xml.writeEmptyElement(QStringLiteral("w:u"));
+        m_xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("single"));
     }
     m_xml.writeEndElement();
 }
@@ -308,13 +327,13 @@ std::vector<int> BodyWriter::columnWidths(const Doc::Table &table,
 
 void BodyWriter::borders()
 {
-    m_xml.writeStartElement(W, QStringLiteral("tblBorders"));
+    m_xml.writeStartElement(QStringLiteral("w:tblBorders"));
     for (const char *side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
-        m_xml.writeEmptyElement(W, QString::fromLatin1(side));
-        m_xml.writeAttribute(W, QStringLiteral("val"), QStringLiteral("single"));
-        m_xml.writeAttribute(W, QStringLiteral("sz"), QStringLiteral("4"));
-        m_xml.writeAttribute(W, QStringLiteral("space"), QStringLiteral("0"));
-        m_xml.writeAttribute(W, QStringLiteral("color"), QStringLiteral("000000"));
+        m_xml.writeEmptyElement(QStringLiteral("w:") + QLatin1String(side));
+        m_xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("single"));
+        m_xml.writeAttribute(QStringLiteral("w:sz"), QStringLiteral("4"));
+        m_xml.writeAttribute(QStringLiteral("w:space"), QStringLiteral("0"));
+        m_xml.writeAttribute(QStringLiteral("w:color"), QStringLiteral("000000"));
     }
     m_xml.writeEndElement();
 }
@@ -329,34 +348,33 @@ bool BodyWriter::table(const Doc::Table &table)
     for (const int width : widths)
         totalWidth += width;
 
-    m_xml.writeStartElement(W, QStringLiteral("tbl"));
-    m_xml.writeStartElement(W, QStringLiteral("tblPr"));
-    m_xml.writeEmptyElement(W, QStringLiteral("tblW"));
+    m_xml.writeStartElement(QStringLiteral("w:tbl"));
+    m_xml.writeStartElement(QStringLiteral("w:tblPr"));
+    m_xml.writeEmptyElement(QStringLiteral("w:tblW"));
     if (table.fitToPageWidth) {
-        m_xml.writeAttribute(W, QStringLiteral("w"), QStringLiteral("5000"));
-        m_xml.writeAttribute(W, QStringLiteral("type"), QStringLiteral("pct"));
+        m_xml.writeAttribute(QStringLiteral("w:w"), QStringLiteral("5000"));
+        m_xml.writeAttribute(QStringLiteral("w:type"), QStringLiteral("pct"));
     } else {
-        m_xml.writeAttribute(W, QStringLiteral("w"), number(totalWidth));
-        m_xml.writeAttribute(W, QStringLiteral("type"), QStringLiteral("dxa"));
+        m_xml.writeAttribute(QStringLiteral("w:w"), number(totalWidth));
+        m_xml.writeAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
     }
     if (table.placement != Doc::Alignment::Left) {
-        m_xml.writeEmptyElement(W, QStringLiteral("jc"));
-        m_xml.writeAttribute(W, QStringLiteral("val"), jc(table.placement));
+        m_xml.writeEmptyElement(QStringLiteral("w:jc"));
+        m_xml.writeAttribute(QStringLiteral("w:val"), jc(table.placement));
     }
     if (table.borders)
         borders();
-    m_xml.writeEmptyElement(W, QStringLiteral("tblLayout"));
-    m_xml.writeAttribute(W, QStringLiteral("type"),
-                         table.fitToPageWidth ? QStringLiteral("autofit")
-                                              : QStringLiteral("fixed"));
-    m_xml.writeEmptyElement(W, QStringLiteral("tblLook"));
-    m_xml.writeAttribute(W, QStringLiteral("val"), QStringLiteral("0000"));
+    m_xml.writeEmptyElement(QStringLiteral("w:tblLayout"));
+    m_xml.writeAttribute(QStringLiteral("w:type"), table.fitToPageWidth ? QStringLiteral("autofit")
+                                                                        : QStringLiteral("fixed"));
+    m_xml.writeEmptyElement(QStringLiteral("w:tblLook"));
+    m_xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("0000"));
     m_xml.writeEndElement(); // tblPr
 
-    m_xml.writeStartElement(W, QStringLiteral("tblGrid"));
+    m_xml.writeStartElement(QStringLiteral("w:tblGrid"));
     for (const int width : widths) {
-        m_xml.writeEmptyElement(W, QStringLiteral("gridCol"));
-        m_xml.writeAttribute(W, QStringLiteral("w"), number(width));
+        m_xml.writeEmptyElement(QStringLiteral("w:gridCol"));
+        m_xml.writeAttribute(QStringLiteral("w:w"), number(width));
     }
     m_xml.writeEndElement();
 
@@ -370,14 +388,14 @@ bool BodyWriter::table(const Doc::Table &table)
     base.colour = font.colour;
 
     for (const int row : table.keptRows()) {
-        m_xml.writeStartElement(W, QStringLiteral("tr"));
+        m_xml.writeStartElement(QStringLiteral("w:tr"));
         if (const auto height = table.heightOf(row)) {
-            m_xml.writeStartElement(W, QStringLiteral("trPr"));
-            m_xml.writeEmptyElement(W, QStringLiteral("trHeight"));
-            m_xml.writeAttribute(W, QStringLiteral("val"), number(twips(height->points)));
-            m_xml.writeAttribute(W, QStringLiteral("hRule"),
-                                 height->exact ? QStringLiteral("exact")
-                                               : QStringLiteral("atLeast"));
+            m_xml.writeStartElement(QStringLiteral("w:trPr"));
+            m_xml.writeEmptyElement(QStringLiteral("w:trHeight"));
+            m_xml.writeAttribute(QStringLiteral("w:val"), number(twips(height->points)));
+            m_xml.writeAttribute(QStringLiteral("w:hRule"), height->exact
+                                                                ? QStringLiteral("exact")
+                                                                : QStringLiteral("atLeast"));
             m_xml.writeEndElement();
         }
         for (size_t i = 0; i < kept.size(); ++i) {
@@ -390,27 +408,27 @@ bool BodyWriter::table(const Doc::Table &table)
             while (last + 1 < kept.size() && kept[last + 1] < reach)
                 width += widths[++last];
             const size_t spanned = last - i + 1;
-            m_xml.writeStartElement(W, QStringLiteral("tc"));
-            m_xml.writeStartElement(W, QStringLiteral("tcPr"));
-            m_xml.writeEmptyElement(W, QStringLiteral("tcW"));
-            m_xml.writeAttribute(W, QStringLiteral("w"), number(width));
-            m_xml.writeAttribute(W, QStringLiteral("type"), QStringLiteral("dxa"));
+            m_xml.writeStartElement(QStringLiteral("w:tc"));
+            m_xml.writeStartElement(QStringLiteral("w:tcPr"));
+            m_xml.writeEmptyElement(QStringLiteral("w:tcW"));
+            m_xml.writeAttribute(QStringLiteral("w:w"), number(width));
+            m_xml.writeAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
             if (spanned > 1) {
-                m_xml.writeEmptyElement(W, QStringLiteral("gridSpan"));
-                m_xml.writeAttribute(W, QStringLiteral("val"), number(qint64(spanned)));
+                m_xml.writeEmptyElement(QStringLiteral("w:gridSpan"));
+                m_xml.writeAttribute(QStringLiteral("w:val"), number(qint64(spanned)));
             }
             if (format.shading) {
-                m_xml.writeEmptyElement(W, QStringLiteral("shd"));
-                m_xml.writeAttribute(W, QStringLiteral("val"), QStringLiteral("clear"));
-                m_xml.writeAttribute(W, QStringLiteral("color"), QStringLiteral("auto"));
-                m_xml.writeAttribute(W, QStringLiteral("fill"), hexColour(*format.shading));
+                m_xml.writeEmptyElement(QStringLiteral("w:shd"));
+                m_xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("clear"));
+                m_xml.writeAttribute(QStringLiteral("w:color"), QStringLiteral("auto"));
+                m_xml.writeAttribute(QStringLiteral("w:fill"), hexColour(*format.shading));
             }
             if (format.turned) {
-                m_xml.writeEmptyElement(W, QStringLiteral("textDirection"));
-                m_xml.writeAttribute(W, QStringLiteral("val"), QStringLiteral("btLr"));
+                m_xml.writeEmptyElement(QStringLiteral("w:textDirection"));
+                m_xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("btLr"));
             }
-            m_xml.writeEmptyElement(W, QStringLiteral("vAlign"));
-            m_xml.writeAttribute(W, QStringLiteral("val"), QStringLiteral("center"));
+            m_xml.writeEmptyElement(QStringLiteral("w:vAlign"));
+            m_xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("center"));
             m_xml.writeEndElement(); // tcPr
 
             RunStyle style = base;
@@ -447,55 +465,55 @@ void BodyWriter::picture(const Doc::Picture &picture)
     const qint64 cy = sized ? std::llround(picture.size.height() * EmuPerPoint)
                             : std::llround(picture.image.height() * EmuPerPixel);
 
-    m_xml.writeStartElement(W, QStringLiteral("p"));
-    m_xml.writeStartElement(W, QStringLiteral("pPr"));
-    m_xml.writeEmptyElement(W, QStringLiteral("jc"));
-    m_xml.writeAttribute(W, QStringLiteral("val"), jc(picture.alignment));
+    m_xml.writeStartElement(QStringLiteral("w:p"));
+    m_xml.writeStartElement(QStringLiteral("w:pPr"));
+    m_xml.writeEmptyElement(QStringLiteral("w:jc"));
+    m_xml.writeAttribute(QStringLiteral("w:val"), jc(picture.alignment));
     m_xml.writeEndElement();
-    m_xml.writeStartElement(W, QStringLiteral("r"));
-    m_xml.writeStartElement(W, QStringLiteral("drawing"));
-    m_xml.writeStartElement(WP, QStringLiteral("inline"));
+    m_xml.writeStartElement(QStringLiteral("w:r"));
+    m_xml.writeStartElement(QStringLiteral("w:drawing"));
+    m_xml.writeStartElement(QStringLiteral("wp:inline"));
     for (const char *distance : {"distT", "distB", "distL", "distR"})
         m_xml.writeAttribute(QString::fromLatin1(distance), QStringLiteral("0"));
-    m_xml.writeEmptyElement(WP, QStringLiteral("extent"));
+    m_xml.writeEmptyElement(QStringLiteral("wp:extent"));
     m_xml.writeAttribute(QStringLiteral("cx"), number(cx));
     m_xml.writeAttribute(QStringLiteral("cy"), number(cy));
-    m_xml.writeEmptyElement(WP, QStringLiteral("docPr"));
+    m_xml.writeEmptyElement(QStringLiteral("wp:docPr"));
     m_xml.writeAttribute(QStringLiteral("id"), number(index));
     m_xml.writeAttribute(QStringLiteral("name"), QStringLiteral("Bild %1").arg(index));
-    m_xml.writeStartElement(WP, QStringLiteral("cNvGraphicFramePr"));
-    m_xml.writeEmptyElement(A, QStringLiteral("graphicFrameLocks"));
+    m_xml.writeStartElement(QStringLiteral("wp:cNvGraphicFramePr"));
+    m_xml.writeEmptyElement(QStringLiteral("a:graphicFrameLocks"));
     m_xml.writeAttribute(QStringLiteral("noChangeAspect"), QStringLiteral("1"));
     m_xml.writeEndElement();
-    m_xml.writeStartElement(A, QStringLiteral("graphic"));
-    m_xml.writeStartElement(A, QStringLiteral("graphicData"));
+    m_xml.writeStartElement(QStringLiteral("a:graphic"));
+    m_xml.writeStartElement(QStringLiteral("a:graphicData"));
     m_xml.writeAttribute(QStringLiteral("uri"), PIC);
-    m_xml.writeStartElement(PIC, QStringLiteral("pic"));
-    m_xml.writeStartElement(PIC, QStringLiteral("nvPicPr"));
-    m_xml.writeEmptyElement(PIC, QStringLiteral("cNvPr"));
+    m_xml.writeStartElement(QStringLiteral("pic:pic"));
+    m_xml.writeStartElement(QStringLiteral("pic:nvPicPr"));
+    m_xml.writeEmptyElement(QStringLiteral("pic:cNvPr"));
     m_xml.writeAttribute(QStringLiteral("id"), number(index));
     m_xml.writeAttribute(QStringLiteral("name"), embedded.fileName);
-    m_xml.writeEmptyElement(PIC, QStringLiteral("cNvPicPr"));
+    m_xml.writeEmptyElement(QStringLiteral("pic:cNvPicPr"));
     m_xml.writeEndElement();
-    m_xml.writeStartElement(PIC, QStringLiteral("blipFill"));
-    m_xml.writeEmptyElement(A, QStringLiteral("blip"));
-    m_xml.writeAttribute(R, QStringLiteral("embed"), embedded.relationId);
-    m_xml.writeStartElement(A, QStringLiteral("stretch"));
-    m_xml.writeEmptyElement(A, QStringLiteral("fillRect"));
+    m_xml.writeStartElement(QStringLiteral("pic:blipFill"));
+    m_xml.writeEmptyElement(QStringLiteral("a:blip"));
+    m_xml.writeAttribute(QStringLiteral("r:embed"), embedded.relationId);
+    m_xml.writeStartElement(QStringLiteral("a:stretch"));
+    m_xml.writeEmptyElement(QStringLiteral("a:fillRect"));
     m_xml.writeEndElement();
     m_xml.writeEndElement(); // blipFill
-    m_xml.writeStartElement(PIC, QStringLiteral("spPr"));
-    m_xml.writeStartElement(A, QStringLiteral("xfrm"));
-    m_xml.writeEmptyElement(A, QStringLiteral("off"));
+    m_xml.writeStartElement(QStringLiteral("pic:spPr"));
+    m_xml.writeStartElement(QStringLiteral("a:xfrm"));
+    m_xml.writeEmptyElement(QStringLiteral("a:off"));
     m_xml.writeAttribute(QStringLiteral("x"), QStringLiteral("0"));
     m_xml.writeAttribute(QStringLiteral("y"), QStringLiteral("0"));
-    m_xml.writeEmptyElement(A, QStringLiteral("ext"));
+    m_xml.writeEmptyElement(QStringLiteral("a:ext"));
     m_xml.writeAttribute(QStringLiteral("cx"), number(cx));
     m_xml.writeAttribute(QStringLiteral("cy"), number(cy));
     m_xml.writeEndElement(); // xfrm
-    m_xml.writeStartElement(A, QStringLiteral("prstGeom"));
+    m_xml.writeStartElement(QStringLiteral("a:prstGeom"));
     m_xml.writeAttribute(QStringLiteral("prst"), QStringLiteral("rect"));
-    m_xml.writeEmptyElement(A, QStringLiteral("avLst"));
+    m_xml.writeEmptyElement(QStringLiteral("a:avLst"));
     m_xml.writeEndElement();
     m_xml.writeEndElement(); // spPr
     m_xml.writeEndElement(); // pic
@@ -511,46 +529,51 @@ void BodyWriter::sectionProperties()
 {
     const bool landscape = m_document.page.orientation == Doc::Orientation::Landscape;
     const Doc::Margins &margins = m_document.page.margins;
-    m_xml.writeStartElement(W, QStringLiteral("sectPr"));
-    m_xml.writeEmptyElement(W, QStringLiteral("pgSz"));
-    m_xml.writeAttribute(W, QStringLiteral("w"),
+    m_xml.writeStartElement(QStringLiteral("w:sectPr"));
+    m_xml.writeEmptyElement(QStringLiteral("w:pgSz"));
+    m_xml.writeAttribute(QStringLiteral("w:w"),
                          number(landscape ? DocxWriter::PageLongSide : DocxWriter::PageShortSide));
-    m_xml.writeAttribute(W, QStringLiteral("h"),
+    m_xml.writeAttribute(QStringLiteral("w:h"),
                          number(landscape ? DocxWriter::PageShortSide : DocxWriter::PageLongSide));
     if (landscape)
-        m_xml.writeAttribute(W, QStringLiteral("orient"), QStringLiteral("landscape"));
-    m_xml.writeEmptyElement(W, QStringLiteral("pgMar"));
-    m_xml.writeAttribute(W, QStringLiteral("top"), number(twips(margins.top)));
-    m_xml.writeAttribute(W, QStringLiteral("right"), number(twips(margins.right)));
-    m_xml.writeAttribute(W, QStringLiteral("bottom"), number(twips(margins.bottom)));
-    m_xml.writeAttribute(W, QStringLiteral("left"), number(twips(margins.left)));
-    m_xml.writeAttribute(W, QStringLiteral("header"), QStringLiteral("0"));
-    m_xml.writeAttribute(W, QStringLiteral("footer"), QStringLiteral("0"));
-    m_xml.writeAttribute(W, QStringLiteral("gutter"), QStringLiteral("0"));
+        m_xml.writeAttribute(QStringLiteral("w:orient"), QStringLiteral("landscape"));
+    m_xml.writeEmptyElement(QStringLiteral("w:pgMar"));
+    m_xml.writeAttribute(QStringLiteral("w:top"), number(twips(margins.top)));
+    m_xml.writeAttribute(QStringLiteral("w:right"), number(twips(margins.right)));
+    m_xml.writeAttribute(QStringLiteral("w:bottom"), number(twips(margins.bottom)));
+    m_xml.writeAttribute(QStringLiteral("w:left"), number(twips(margins.left)));
+    m_xml.writeAttribute(QStringLiteral("w:header"), QStringLiteral("0"));
+    m_xml.writeAttribute(QStringLiteral("w:footer"), QStringLiteral("0"));
+    m_xml.writeAttribute(QStringLiteral("w:gutter"), QStringLiteral("0"));
     m_xml.writeEndElement();
 }
 
-QByteArray styles()
+QByteArray styles(const QString &face, double size)
 {
+    const QByteArray faceBytes = face.toHtmlEscaped().toUtf8();
+    const QByteArray halfPoints = QByteArray::number(qlonglong(std::lround(size * 2)));
     // Paragraphs without space around them, as the table cells of the page had none.
     return QByteArrayLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-        "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
-        "<w:docDefaults><w:rPrDefault><w:rPr>"
-        "<w:rFonts w:ascii=\"Arial\" w:hAnsi=\"Arial\" w:cs=\"Arial\" w:eastAsia=\"Arial\"/>"
-        "<w:sz w:val=\"20\"/><w:szCs w:val=\"20\"/><w:lang w:val=\"de-DE\"/>"
-        "</w:rPr></w:rPrDefault>"
-        "<w:pPrDefault><w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/>"
-        "</w:pPr></w:pPrDefault></w:docDefaults>"
-        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Standard\">"
-        "<w:name w:val=\"Normal\"/><w:qFormat/></w:style>"
-        "<w:style w:type=\"table\" w:default=\"1\" w:styleId=\"NormaleTabelle\">"
-        "<w:name w:val=\"Normal Table\"/><w:uiPriority w:val=\"99\"/><w:semiHidden/>"
-        "<w:tblPr><w:tblInd w:w=\"0\" w:type=\"dxa\"/><w:tblCellMar>"
-        "<w:top w:w=\"0\" w:type=\"dxa\"/><w:left w:w=\"108\" w:type=\"dxa\"/>"
-        "<w:bottom w:w=\"0\" w:type=\"dxa\"/><w:right w:w=\"108\" w:type=\"dxa\"/>"
-        "</w:tblCellMar></w:tblPr></w:style>"
-        "</w:styles>");
+               "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+               "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+               "<w:docDefaults><w:rPrDefault><w:rPr>"
+               "<w:rFonts w:ascii=\"") +
+           faceBytes + "\" w:hAnsi=\"" + faceBytes + "\" w:cs=\"" + faceBytes + "\" w:eastAsia=\"" +
+           faceBytes + "\"/><w:sz w:val=\"" + halfPoints + "\"/><w:szCs w:val=\"" + halfPoints +
+           "\"/><w:lang w:val=\"de-DE\"/>" +
+           QByteArrayLiteral(
+               "</w:rPr></w:rPrDefault>"
+               "<w:pPrDefault><w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/>"
+               "</w:pPr></w:pPrDefault></w:docDefaults>"
+               "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Standard\">"
+               "<w:name w:val=\"Normal\"/><w:qFormat/></w:style>"
+               "<w:style w:type=\"table\" w:default=\"1\" w:styleId=\"NormaleTabelle\">"
+               "<w:name w:val=\"Normal Table\"/><w:uiPriority w:val=\"99\"/><w:semiHidden/>"
+               "<w:tblPr><w:tblInd w:w=\"0\" w:type=\"dxa\"/><w:tblCellMar>"
+               "<w:top w:w=\"0\" w:type=\"dxa\"/><w:left w:w=\"108\" w:type=\"dxa\"/>"
+               "<w:bottom w:w=\"0\" w:type=\"dxa\"/><w:right w:w=\"108\" w:type=\"dxa\"/>"
+               "</w:tblCellMar></w:tblPr></w:style>"
+               "</w:styles>");
 }
 
 QByteArray contentTypes(bool withPictures)
@@ -610,7 +633,8 @@ QByteArray DocxWriter::package(const ReportDocument &document)
                        contentTypes(!body.pictures().empty())) &&
               addEntry(zip, QStringLiteral("_rels/.rels"), packageRelationships()) &&
               addEntry(zip, QStringLiteral("word/document.xml"), documentXml) &&
-              addEntry(zip, QStringLiteral("word/styles.xml"), styles()) &&
+              addEntry(zip, QStringLiteral("word/styles.xml"),
+                       styles(body.defaultFace(), body.defaultSize())) &&
               addEntry(zip, QStringLiteral("word/_rels/document.xml.rels"), body.relationships());
     for (const Embedded &picture : body.pictures())
         ok = ok && addEntry(zip, QStringLiteral("word/media/") + picture.fileName, picture.png);
