@@ -306,5 +306,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(GameTest)
+QTEST_MAIN(GameTest)
 #include "tst_game.moc"

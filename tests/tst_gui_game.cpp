@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(screen.pixelColor(58 + 60, 46 + 80), PhotoColour);
         const QColor portrait = ReportPicture::placeholder().pixelColor(10, 10);
         QCOMPARE(screen.pixelColor(187 + 10, 386 + 10), portrait); // card 4
-        QVERIFY(screen.pixelColor(58 + 10, 556 + 10) != portrait);  // no card 31
+        QVERIFY(screen.pixelColor(58 + 10, 556 + 10) != portrait); // no card 31
 
         QCOMPARE(counters(&view), QStringLiteral("Versuche: 0|Treffer: 0"));
         QCOMPARE(text(&view, "promptField"), QStringLiteral("Klicke auf Cem Demir"));

@@ -68,7 +68,7 @@ void drawStars(QPainter &painter, const QRectF &area)
         painter.drawEllipse(QPointF(x, y), size, size);
     }
     // A few brighter stars with four soft rays.
-    const QPointF bright[] = {{40, 24}, {1110, 60}, {1122, 300}, {28, 470}, {620, 30}};
+    const QPointF bright[] = {{26, 160}, {1110, 60}, {1122, 300}, {28, 470}, {1135, 450}};
     for (const QPointF &centre : bright) {
         QPainterPath star;
         star.moveTo(centre + QPointF(0, -9));
