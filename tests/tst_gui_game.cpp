@@ -71,8 +71,18 @@ private slots:
         QCOMPARE(state(&view), QStringLiteral("Versuche: 1|Treffer: 1|Klicke auf Dora Engel"));
         click(view.card(1));
         QCOMPARE(state(&view), QStringLiteral("Versuche: 2|Treffer: 1|Klicke auf Ben Cramer"));
-        click(child<QLabel>(&view, "mixLabel"));
+        // A hovered command turns red and keeps its font; a click mixes the cards.
+        QLabel *mix = child<QLabel>(&view, "mixLabel");
+        const qreal size = mix->fontInfo().pointSizeF();
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(mix, &enter);
+        QCOMPARE(mix->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(mix->fontInfo().pointSizeF(), size);
+        click(mix);
         QCOMPARE(view.card(1)->pos(), MemoryGame::initialPlace(22));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(mix, &leave);
+        QCOMPARE(mix->palette().color(QPalette::WindowText), QColor(Qt::white));
         click(view.card(2));
         QCOMPARE(state(&view), QStringLiteral("Versuche: 3|Treffer: 2|Klicke auf Anna Beck"));
         QVERIFY(prompts.messages.isEmpty());

@@ -15,8 +15,13 @@ namespace {
 constexpr int LineTop = 12;
 constexpr int LineHeight = 24;
 
-const QString White = QStringLiteral("color: rgb(255, 255, 255);");
-const QString Red = QStringLiteral("color: rgb(255, 0, 0);");
+// By palette, not style sheet: a style sheet set on hover would drop the label's font.
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
 
 void setCounter(QLabel *label, const QString &caption, int value)
 {
@@ -60,7 +65,7 @@ MemoryGameView::MemoryGameView(ClassDocument &document, std::function<QString()>
     m_hits = new QLabel(QStringLiteral("Treffer: 0"), this);
     m_hits->setObjectName(QStringLiteral("hitsLabel"));
     m_hits->setGeometry(187, LineTop, 110, LineHeight);
-    m_hits->setStyleSheet(White);
+    setTextColour(m_hits, Qt::white);
 
     m_prompt = new QLineEdit(this);
     m_prompt->setObjectName(QStringLiteral("promptField"));
@@ -74,7 +79,7 @@ MemoryGameView::MemoryGameView(ClassDocument &document, std::function<QString()>
     m_autoMix = new QCheckBox(QStringLiteral("Mischomatik"), this);
     m_autoMix->setObjectName(QStringLiteral("autoMixCheck"));
     m_autoMix->setGeometry(870, LineTop, 130, LineHeight);
-    m_autoMix->setStyleSheet(White);
+    setTextColour(m_autoMix, Qt::white);
     connect(m_autoMix, &QCheckBox::toggled, this, [this](bool on) { m_game.setAutoMix(on); });
 
     m_end = addCommand(QStringLiteral("Ende"), "endLabel", QRect(1040, LineTop, 46, LineHeight));
@@ -88,7 +93,7 @@ QLabel *MemoryGameView::addCommand(const QString &text, const char *name, const 
     auto *label = new QLabel(text, this);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(place);
-    label->setStyleSheet(White);
+    setTextColour(label, Qt::white);
     label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(this);
     return label;
@@ -133,11 +138,11 @@ bool MemoryGameView::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::Enter:
         if (command)
-            label->setStyleSheet(Red);
+            setTextColour(label, QColor(255, 0, 0));
         break;
     case QEvent::Leave:
         if (command)
-            label->setStyleSheet(White);
+            setTextColour(label, Qt::white);
         break;
     case QEvent::MouseButtonRelease: {
         auto *mouse = static_cast<QMouseEvent *>(event);
