@@ -3,8 +3,6 @@
 #include "docxreadback.h"
 #include "testsupport.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -39,7 +37,6 @@ private slots:
     void spanningCellsAndFontSizes();
     void blocksFollowTheTable();
     void heldOrUnwritableFilesStayAsTheyAre();
-    void convertsWithOffice();
 };
 
 void DocxTest::packageHangsTogether()
@@ -285,29 +282,6 @@ void DocxTest::heldOrUnwritableFilesStayAsTheyAre()
     QCOMPARE(writer.errorText(), QString("Entweder ist schon eine Druckdatei geöffnet oder es gibt "
                                          "kein Standardprogramm für \" *.doc \", sorry."));
     QVERIFY(!QFile::exists(dir.filePath("fehlt")));
-}
-
-void DocxTest::convertsWithOffice()
-{
-    QString office = QStandardPaths::findExecutable("soffice");
-    if (office.isEmpty())
-        office = QStandardPaths::findExecutable("libreoffice");
-    if (office.isEmpty())
-        QSKIP("no office suite to open the document");
-    QTemporaryDir dir;
-    Doc document(grid(6, 12));
-    document.page.orientation = Doc::Orientation::Landscape;
-    document.table.setRowTurned(0);
-    document.table.setShading(1, 1, Qt::red);
-    document.addPicture(QImage(20, 20, QImage::Format_RGB32));
-    document.addParagraph("Łukasz", Doc::Alignment::Right);
-    QVERIFY(DocxWriter().write(document, dir.filePath("Bericht.docx")));
-    QProcess process;
-    process.start(office,
-                  {"--headless", "-env:UserInstallation=file://" + dir.filePath("profile"),
-                   "--convert-to", "pdf", "--outdir", dir.path(), dir.filePath("Bericht.docx")});
-    QVERIFY(process.waitForFinished(120000));
-    QVERIFY(TestSupport::readBytes(dir.filePath("Bericht.pdf")).startsWith("%PDF"));
 }
 
 QTEST_GUILESS_MAIN(DocxTest)

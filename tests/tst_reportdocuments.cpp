@@ -6,8 +6,6 @@
 #include "reports/reportdocuments.h"
 #include "testsupport.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -137,7 +135,6 @@ private slots:
     void examReportInGradeMode();
     void examReportFitsLongLists();
     void chartDrawsBarsToScale();
-    void convertsWithOffice();
 };
 
 void ReportDocumentsTest::pagesAndRows_data()
@@ -324,34 +321,6 @@ void ReportDocumentsTest::chartDrawsBarsToScale()
 
     QVERIFY(barsOf(DistributionChart::draw({"1", "2"}, {0, 0}, {}, {300, 120})).isEmpty());
     QVERIFY(DistributionChart::draw({"1"}, {1}, {}, {0, 100}).isNull());
-}
-
-void ReportDocumentsTest::convertsWithOffice()
-{
-    QString office = QStandardPaths::findExecutable("soffice");
-    if (office.isEmpty())
-        office = QStandardPaths::findExecutable("libreoffice");
-    if (office.isEmpty())
-        QSKIP("no office suite to open the documents");
-    const QList<std::pair<QString, Doc>> documents = {
-        {"Ergebnisliste", documentOf("result", report(46, 12))},
-        {"Verbal", documentOf("verbal", report(17, 12))},
-        {"Komplettliste", documentOf("complete", report(46, 12))},
-        {"Person", documentOf("person", report(46, 15))},
-        {"Punkte", ReportDocuments::examReport(exam("15|10|3|0", true))},
-        {"Noten", ReportDocuments::examReport(exam("1|2|5|6", false))},
-    };
-    QTemporaryDir dir;
-    for (const auto &[name, document] : documents) {
-        const QString path = dir.filePath(name + ".docx");
-        QVERIFY(DocxWriter().write(document, path));
-        QProcess process;
-        process.start(office, {"--headless", "-env:UserInstallation=file://" + dir.filePath("p"),
-                               "--convert-to", "pdf", "--outdir", dir.path(), path});
-        QVERIFY(process.waitForFinished(120000));
-        QVERIFY2(TestSupport::readBytes(dir.filePath(name + ".pdf")).startsWith("%PDF"),
-                 qPrintable(name));
-    }
 }
 
 QTEST_MAIN(ReportDocumentsTest)
