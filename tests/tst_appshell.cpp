@@ -41,6 +41,13 @@ private slots:
         const QString folder = QDir(docs.path()).filePath(QStringLiteral("Markwart"));
         AppFolders::ensureProgramFolder(folder);
         QVERIFY(QDir(folder).exists(QStringLiteral("Fotos")));
+
+        // Reports never go to the current folder, also when the temporary one is missing.
+        const QByteArray temp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", exe.filePath(QStringLiteral("weg")).toLocal8Bit());
+        const QString reports = AppFolders::reportFolder();
+        qputenv("TMPDIR", temp);
+        QVERIFY2(QDir::isAbsolutePath(reports), qPrintable(reports));
     }
 
     void germanDatesAndNumbers()

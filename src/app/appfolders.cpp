@@ -36,7 +36,14 @@ void ensureProgramFolder(const QString &folder)
 
 QString reportFolder()
 {
-    return QDir(QDir::tempPath()).filePath(QStringLiteral("Markwart-%1").arg(UserName::current()));
+    // A temporary folder that does not exist reads as "": the reports (and the clear-text
+    // photo of the person report) must never land in whatever the current folder is.
+    QString base = QDir::tempPath();
+    if (base.isEmpty())
+        base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (base.isEmpty())
+        base = QDir::homePath();
+    return QDir(base).filePath(QStringLiteral("Markwart-%1").arg(UserName::current()));
 }
 
 } // namespace AppFolders
