@@ -290,6 +290,27 @@ private slots:
         QVERIFY(!plan.isSaved());
     }
 
+    void unsavedChangesAreDroppedAtTheNextOpening()
+    {
+        // A class that has never stored a plan: nothing in its cells to restore from.
+        ClassGrid grid;
+        name(grid, 0, QStringLiteral("Albrecht, Paul"));
+        SeatingPlan plan(grid, true);
+        plan.restore();
+        const QRect desk = plan.desk(0).rect;
+        plan.setDeskRect(0, desk.translated(50, 50));
+        plan.setPhotoPanelRect(QRect(0, 0, 300, 0));
+        plan.setFurnitureRect(SeatingPlan::Shelf, QRect(1, 2, 30, 40));
+        plan.moveSmallPicture(QPoint(950, 300));
+        QVERIFY(!plan.smallPictureShown());
+        plan.restore();
+        QCOMPARE(plan.desk(0).rect, desk);
+        QCOMPARE(plan.photoPanel(), QRect(476, 464, 150, 195));
+        QCOMPARE(plan.furniture(SeatingPlan::Shelf).rect, QRect(104, 544, 121, 41));
+        QCOMPARE(plan.smallPicture(), QPoint(240, 632));
+        QVERIFY(plan.smallPictureShown());
+    }
+
     void nameLearningShowsQuestionMarks()
     {
         ClassGrid grid;

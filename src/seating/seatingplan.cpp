@@ -112,6 +112,19 @@ SeatingPlan::SeatingPlan(ClassGrid &grid, bool backgroundShown)
         m_furniture[piece].shown = piece == TeacherDesk || piece == Projector;
         m_furniture[piece].text = defaultText(Piece(piece));
     }
+    m_committed = layout();
+}
+
+SeatingPlan::Layout SeatingPlan::layout() const
+{
+    Layout now;
+    for (int person = 0; person < DeskCount; ++person)
+        now.desks[person] = m_desks[person].rect;
+    for (int piece = 0; piece < PieceCount; ++piece)
+        now.furniture[piece] = m_furniture[piece].rect;
+    now.photoPanel = m_photoPanel;
+    now.smallPicture = m_smallPicture;
+    return now;
 }
 
 QRect SeatingPlan::defaultDeskRect(int person)
@@ -174,6 +187,7 @@ void SeatingPlan::restore()
         const QString text = name(person);
         desk.text = text;
         desk.shown = !text.trimmed().isEmpty();
+        desk.rect = m_committed.desks[person];
         // Free slots keep whatever geometry their desk had, so that a class shown after
         // another one inherits its room.
         if (!text.isEmpty())
@@ -183,7 +197,7 @@ void SeatingPlan::restore()
     for (int piece = 0; piece < PieceCount; ++piece) {
         Furniture &item = m_furniture[piece];
         const int row = FurnitureRows[piece];
-        item.rect = readGeometry(item.rect, FurnitureColumns, row);
+        item.rect = readGeometry(m_committed.furniture[piece], FurnitureColumns, row);
         item.shown = shownByMark(Piece(piece), m_grid.cell(FurnitureShownColumn, row));
         if (hasEditableText(Piece(piece))) {
             const QString text = firstLine(m_grid.cell(FurnitureTextColumn, row));
@@ -191,16 +205,17 @@ void SeatingPlan::restore()
         }
     }
 
-    setPhotoPanelRect(readGeometry(m_photoPanel, PhotoPanelColumns, SettingsRow));
+    setPhotoPanelRect(readGeometry(m_committed.photoPanel, PhotoPanelColumns, SettingsRow));
 
-    int left = m_smallPicture.x();
-    int top = m_smallPicture.y();
+    int left = m_committed.smallPicture.x();
+    int top = m_committed.smallPicture.y();
     readNumber(SmallPictureLeftColumn, SettingsRow, left);
     readNumber(SmallPictureTopColumn, SettingsRow, top);
     m_smallPicture = QPoint(left, top);
-    if (!insideShowBounds(m_smallPicture))
-        m_smallPictureShown = false;
+    // Put away beyond the room, it stays away; otherwise it stands with the background.
+    m_smallPictureShown = m_backgroundShown && insideShowBounds(m_smallPicture);
 
+    m_committed = layout();
     m_saved = true;
 }
 
@@ -221,6 +236,7 @@ void SeatingPlan::save()
             m_grid.setCell(FurnitureTextColumn, row, firstLine(item.text));
         writeGeometry(item.rect, FurnitureColumns, row);
     }
+    m_committed = layout();
     m_saved = true;
 }
 

@@ -49,8 +49,9 @@ public:
     SeatingPlan(ClassGrid &grid, bool backgroundShown);
 
     // Desks, furniture, photo panel and small picture from the class, cell by cell where
-    // a cell holds a value; desks for the named persons only. Ends name learning and counts
-    // as saved. A cell that is not a whole number is skipped and listed in skippedCells().
+    // a cell holds a value, else as they were last restored or saved: changes that were not
+    // saved are dropped. Desks for the named persons only. Ends name learning and counts as
+    // saved. A cell that is not a whole number is skipped and listed in skippedCells().
     void restore();
     QStringList skippedCells() const { return m_skipped; }
 
@@ -108,6 +109,16 @@ public:
     QImage photoFor(int person, const QString &projectFolder, bool photosVisible) const;
 
 private:
+    // Where everything stood after the last restore or save.
+    struct Layout
+    {
+        std::array<QRect, DeskCount> desks;
+        std::array<QRect, PieceCount> furniture;
+        QRect photoPanel;
+        QPoint smallPicture;
+    };
+
+    Layout layout() const;
     QString name(int person) const;
     // Applies the cells (top, left, height, width) of `row` to `rect` where they hold values.
     QRect readGeometry(const QRect &rect, const std::array<int, 4> &columns, int row);
@@ -125,5 +136,6 @@ private:
     bool m_backgroundShown;
     bool m_nameLearning = false;
     bool m_saved = true;
+    Layout m_committed;
     QStringList m_skipped;
 };
