@@ -155,8 +155,12 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     bar->addWidget(m_startHint, 1);
     bar->addWidget(m_printGroup);
     bar->addStretch();
-    bar->addWidget(m_seatingButton);
-    bar->addWidget(m_helpButton);
+    // Two smaller buttons above each other keep the bar within the window's width.
+    auto *room = new QVBoxLayout;
+    room->setSpacing(2);
+    room->addWidget(m_seatingButton);
+    room->addWidget(m_helpButton);
+    bar->addLayout(room);
     bar->addWidget(m_endButton);
     layout->addLayout(bar);
     setCentralWidget(central);

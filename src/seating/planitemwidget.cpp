@@ -103,7 +103,20 @@ void PlanItemWidget::paintEvent(QPaintEvent *)
     if (!m_editor && !m_text.isEmpty()) {
         p.setPen(palette().color(QPalette::WindowText));
         const QRect area = rect().adjusted(FrameWidth, FrameWidth, -FrameWidth, -FrameWidth);
-        p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, m_text.trimmed());
+        const QString text = m_text.trimmed();
+        // Long names get a smaller font on a small desk rather than lose letters.
+        QFont f = font();
+        int flags = Qt::AlignCenter | Qt::TextWordWrap;
+        for (int size = QFontInfo(f).pixelSize(); size >= 8; --size) {
+            f.setPixelSize(size);
+            const QRect needed = QFontMetrics(f).boundingRect(area, flags, text);
+            if (needed.width() <= area.width() && needed.height() <= area.height())
+                break;
+            if (size == 8)
+                flags = Qt::AlignCenter | Qt::TextWrapAnywhere;
+        }
+        p.setFont(f);
+        p.drawText(area, flags, text);
     }
     if (m_sizing != Sizing::Fixed) {
         // The frame to take hold of: a dark outline and a lighter band inside it.

@@ -23,7 +23,8 @@ const QColor ShelfColour(0xCB, 0xD5, 0xC3);
 const QColor PhotoPanelColour(58, 82, 243);
 const QColor ControlColumnColour(0xE4, 0xE8, 0xEC);
 
-constexpr int ButtonWidth = 100;
+// Wide enough for the longest caption in the desktop's font.
+constexpr int ButtonWidth = 120;
 constexpr int ButtonHeight = 40;
 
 const char *const PhotoHint = "Doppelklick = Originalgröße!";
