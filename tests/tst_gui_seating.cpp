@@ -129,11 +129,6 @@ private slots:
         drag(plan, border, border + QPoint(50, 0));
         QCOMPARE(plan->photoPanel()->geometry(), QRect(photo.topLeft(), QSize(200, 260)));
         QCOMPARE(plan->photoPanel()->toolTip(), QStringLiteral("Doppelklick = Originalgröße!"));
-        // Its top and bottom are no handles.
-        const QPoint top(plan->photoPanel()->geometry().center().x(), photo.top() + 1);
-        drag(plan, top, top + QPoint(0, -30));
-        QCOMPARE(plan->photoPanel()->geometry().size(), QSize(200, 260));
-
         QTest::mouseDClick(plan->windowHandle(), Qt::LeftButton, {},
                            plan->photoPanel()->geometry().center());
         QTRY_COMPARE(plan->photoPanel()->size(), QSize(150, 195));
