@@ -97,6 +97,9 @@ private slots:
         const QPoint grip = centreOf(plan->desk(0));
         drag(plan, grip, grip + QPoint(150, 40));
         QCOMPARE(plan->desk(0)->geometry(), QRect(390, 176, 80, 60));
+        // The button of the main window only brings the open room up again.
+        QCOMPARE(shell.openPlan(), plan);
+        QCOMPARE(plan->desk(0)->geometry(), QRect(390, 176, 80, 60));
 
         click(button(plan, "planSaveButton"));
         QVERIFY(!plan->isVisible());

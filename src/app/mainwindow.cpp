@@ -437,7 +437,7 @@ void MainWindow::openSeatingPlan()
             m_personView->showPerson(person);
         });
         connect(m_seating, &SeatingPlanView::hidden, this, [this] {
-            // Back to the sheet that was in front before the room was opened.
+            // The sheet in front takes the keys again.
             raise();
             activateWindow();
             QWidget *page = m_tabs->currentWidget();

@@ -248,6 +248,12 @@ void SeatingPlanView::mouseMoveEvent(QMouseEvent *event)
 
 void SeatingPlanView::open()
 {
+    // Opened again while it is open: the moves made so far stay.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
     m_plan.restore();
     m_photoPerson = -2;
     showPlan();

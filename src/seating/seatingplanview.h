@@ -39,7 +39,7 @@ public:
     void setPhotoFolder(const std::function<QString()> &folder) { m_photoFolder = folder; }
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
 
-    // Shows the room of the class as it was last saved.
+    // Shows the room of the class as it was last saved; an open room is only brought up.
     void open();
 
     PlanItemWidget *desk(int person) const { return m_desks.at(person); }
