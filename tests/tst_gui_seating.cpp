@@ -138,6 +138,20 @@ private slots:
         QVERIFY(plan->photoPanel()->toolTip().isEmpty());
     }
 
+    void desksStayInsideTheWindow()
+    {
+        Shell shell;
+        SeatingPlanView *plan = shell.openPlan();
+        QVERIFY(plan);
+        const QPoint grip = centreOf(plan->desk(1));
+        drag(plan, grip, QPoint(plan->width() - 1, plan->height() - 1));
+        QCOMPARE(plan->desk(1)->geometry().bottomRight(),
+                 QPoint(plan->width() - 1, plan->height() - 1));
+        drag(plan, centreOf(plan->desk(1)), QPoint(1, 1));
+        QCOMPARE(plan->desk(1)->geometry().topLeft(), QPoint(0, 0));
+        QCOMPARE(plan->plan().desk(1).rect.topLeft(), QPoint(0, 0));
+    }
+
     void leavingAsksOnlyAfterAChange()
     {
         Shell shell;

@@ -187,7 +187,13 @@ bool PlanItemWidget::follow(const QPointF &global)
         if (!m_moving && delta.manhattanLength() < QApplication::startDragDistance())
             return false;
         m_moving = true;
-        move(m_pressGeometry.topLeft() + delta);
+        QPoint to = m_pressGeometry.topLeft() + delta;
+        // Nothing is lost beyond the edge of the window.
+        if (const QWidget *room = parentWidget()) {
+            to.setX(qBound(0, to.x(), room->width() - width()));
+            to.setY(qBound(0, to.y(), room->height() - height()));
+        }
+        move(to);
         return true;
     }
     m_moving = true;
