@@ -195,6 +195,26 @@ private slots:
         QCOMPARE(shell.prompts.questions.size(), 3);
     }
 
+    void cupboardTextIsTypedAndSaved()
+    {
+        Shell shell;
+        SeatingPlanView *plan = shell.openPlan();
+        QVERIFY(plan);
+        tick(child<QCheckBox>(plan, "cupboardCheck"));
+        PlanItemWidget *cupboard = child<PlanItemWidget>(plan, "cupboard");
+        QVERIFY(cupboard->isVisible());
+        QCOMPARE(cupboard->text(), QStringLiteral("Schrank"));
+        // A click into the text places the cursor; the piece stays where it is.
+        const QRect before = cupboard->geometry();
+        clickAt(plan, before.center());
+        QCOMPARE(QApplication::focusWidget(), cupboard->editor());
+        QTest::keyClick(cupboard->editor(), Qt::Key_A, Qt::ControlModifier);
+        shell.typeSlowly(QStringLiteral("Kiste"));
+        QCOMPARE(cupboard->geometry(), before);
+        click(button(plan, "planSaveButton"));
+        QCOMPARE(shell.cells({{35, 33}, {36, 33}, {36, 50}}), QStringLiteral("Kiste|1|0"));
+    }
+
     void doubleClickShowsThePerson()
     {
         Shell shell;
