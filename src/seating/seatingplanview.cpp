@@ -376,7 +376,7 @@ QImage SeatingPlanView::roomPicture()
 
 void SeatingPlanView::printPlan()
 {
-    // The photo panel is no part of the room.
+    // The photo panel does not belong to the printed room.
     const bool photoShown = m_photoPanel->isVisible();
     m_photoPanel->hide();
     const QImage room = roomPicture();
