@@ -15,6 +15,7 @@
 #include "person/personpageview.h"
 #include "printprogresspanel.h"
 #include "reports/printcommands.h"
+#include "seating/seatingplanview.h"
 #include "sessioncontroller.h"
 #include "sheetkit/enlargedtextpanel.h"
 #include "sheetkit/sheetview.h"
@@ -123,6 +124,8 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     m_endButton->setObjectName(QStringLiteral("endButton"));
     m_autoLoadCheck->setObjectName(QStringLiteral("autoLoadCheck"));
     m_popArtCheck->setObjectName(QStringLiteral("popArtCheck"));
+    m_seatingButton = new QPushButton(QStringLiteral("Sitzplan u. mehr"));
+    m_seatingButton->setObjectName(QStringLiteral("seatingPlanButton"));
 
     auto *bar = new QHBoxLayout;
     bar->addWidget(m_loadButton);
@@ -152,7 +155,12 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     bar->addWidget(m_startHint, 1);
     bar->addWidget(m_printGroup);
     bar->addStretch();
-    bar->addWidget(m_helpButton);
+    // Two smaller buttons above each other keep the bar within the window's width.
+    auto *room = new QVBoxLayout;
+    room->setSpacing(2);
+    room->addWidget(m_seatingButton);
+    room->addWidget(m_helpButton);
+    bar->addLayout(room);
     bar->addWidget(m_endButton);
     layout->addLayout(bar);
     setCentralWidget(central);
@@ -197,6 +205,7 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     connect(m_loadButton, &QPushButton::clicked, m_controller, &SessionController::loadClass);
     connect(m_saveButton, &QPushButton::clicked, m_controller, &SessionController::saveClass);
     connect(m_helpButton, &QPushButton::clicked, this, &MainWindow::showHelpPanel);
+    connect(m_seatingButton, &QPushButton::clicked, this, &MainWindow::openSeatingPlan);
     connect(m_endButton, &QPushButton::clicked, this, &QWidget::close);
     connect(m_autoLoadCheck, &QCheckBox::toggled, m_controller,
             &SessionController::setAutoLoadLast);
@@ -405,6 +414,43 @@ void MainWindow::printCourseBook(int halfYear)
     place.controlWidth = m_courseViews[halfYear - 1]->view()->width();
     place.contentRowShown = m_courseSheets[halfYear - 1]->contentRowShown();
     m_print->courseBook(place);
+}
+
+void MainWindow::openSeatingPlan()
+{
+    if (!m_controller->planAvailable()) {
+        m_prompts.showMessage(
+            QStringLiteral("Das Klassenzimmer ist erst nach dem Speichern der Datei verfügbar."));
+        return;
+    }
+    if (!m_seating) {
+        m_seating = new SeatingPlanView(m_document, m_prompts, m_settings.seatingBackground() == 1,
+                                        nullptr, this);
+        m_seating->setPhotoFolder([this] { return m_controller->projectFolder(); });
+        m_seating->setReportFolder(m_options.reportFolder);
+        connect(m_seating, &SeatingPlanView::saveRequested, m_controller,
+                &SessionController::saveClass);
+        connect(m_seating, &SeatingPlanView::backgroundChanged, this,
+                [this](bool shown) { m_settings.setSeatingBackground(shown ? 1 : 0); });
+        connect(m_seating, &SeatingPlanView::personRequested, this, [this](int person) {
+            showPersonPage();
+            m_personView->showPerson(person);
+        });
+        connect(m_seating, &SeatingPlanView::hidden, this, [this] {
+            // The sheet in front takes the keys again.
+            raise();
+            activateWindow();
+            QWidget *page = m_tabs->currentWidget();
+            auto *sheet = page->findChild<SheetView *>();
+            if (sheet && sheet->isVisible())
+                sheet->setFocus();
+            else
+                page->setFocus();
+            update();
+        });
+    }
+    m_seating->move(pos());
+    m_seating->open();
 }
 
 void MainWindow::pageActivated(int index)

@@ -34,6 +34,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class SeatingPlanView;
 class SessionController;
 class UserPrompts;
 
@@ -93,6 +94,8 @@ public:
     // The sheet column last selected on any subject sheet: the exam "Klausurausfall"
     // evaluates. 0 until a cell was selected.
     int examColumn() const { return m_examColumn; }
+    // Created the first time "Sitzplan u. mehr" opens it.
+    SeatingPlanView *seatingPlan() const { return m_seating; }
 
     // Where a window of the given size goes: centred, but near the top of a low screen.
     static QPoint placement(const QRect &screen, const QRect &available, const QSize &size);
@@ -125,6 +128,7 @@ private:
     void printPerson();
     void printExam();
     void printCourseBook(int halfYear);
+    void openSeatingPlan();
 
     ClassDocument &m_document;
     AppSettings &m_settings;
@@ -166,6 +170,8 @@ private:
     QPushButton *m_specialButton = nullptr;
     QPushButton *m_examButton = nullptr;
     int m_examColumn = 0;
+    QPushButton *m_seatingButton = nullptr;
+    SeatingPlanView *m_seating = nullptr;
     bool m_paintQueued = false;
     bool m_firstShowDone = false;
 };

@@ -715,6 +715,12 @@ void PersonPageView::refresh()
     reloadPerson();
 }
 
+void PersonPageView::showPerson(int person)
+{
+    m_page.show(person);
+    afterNavigation();
+}
+
 void PersonPageView::afterNavigation()
 {
     if (m_page.document().verbalEvaluation())

@@ -58,6 +58,8 @@ public:
     void refresh();
     // A class was loaded: the page shows it with its own settings.
     void classLoaded();
+    // Shows person `person` (index), as navigating to it does.
+    void showPerson(int person);
 
 signals:
     // The subject names may have changed: the tab captions follow them.
