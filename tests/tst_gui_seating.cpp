@@ -6,6 +6,8 @@
 #include "app/sessioncontroller.h"
 #include "documents/reportpicture.h"
 #include "guishell.h"
+
+#include "game/memorygameview.h"
 #include "person/personpageview.h"
 #include "photos/photoconverter.h"
 #include "seating/planitemwidget.h"
@@ -213,6 +215,20 @@ private slots:
         QCOMPARE(cupboard->geometry(), before);
         click(button(plan, "planSaveButton"));
         QCOMPARE(shell.cells({{35, 33}, {36, 33}, {36, 50}}), QStringLiteral("Kiste|1|0"));
+    }
+
+    void gameOpensOverThePlanAndEndsBoth()
+    {
+        Shell shell;
+        SeatingPlanView *plan = shell.openPlan();
+        click(button(plan, "nameGameButton"));
+        MemoryGameView *game = shell.window->memoryGame();
+        QVERIFY(game && game->isVisible());
+        QCOMPARE(game->pos(), plan->pos() + QPoint(8, 0));
+        QVERIFY(shell.prompts.messages.isEmpty());
+        QTest::mouseClick(child<QLabel>(game, "endLabel"), Qt::LeftButton);
+        QTRY_VERIFY(!game->isVisible());
+        QTRY_VERIFY(!plan->isVisible());
     }
 
     void doubleClickShowsThePerson()

@@ -6,6 +6,7 @@
 #include "coursebook/coursebooksheet.h"
 #include "coursebook/coursebookview.h"
 #include "desktopopener.h"
+#include "game/memorygameview.h"
 #include "grades/subjectsheet.h"
 #include "grades/subjectsheetview.h"
 #include "helppanel.h"
@@ -436,6 +437,7 @@ void MainWindow::openSeatingPlan()
             showPersonPage();
             m_personView->showPerson(person);
         });
+        connect(m_seating, &SeatingPlanView::gameRequested, this, &MainWindow::openGame);
         connect(m_seating, &SeatingPlanView::hidden, this, [this] {
             // The sheet in front takes the keys again.
             raise();
@@ -451,6 +453,17 @@ void MainWindow::openSeatingPlan()
     }
     m_seating->move(pos());
     m_seating->open();
+}
+
+void MainWindow::openGame()
+{
+    if (!m_game) {
+        m_game = new MemoryGameView(
+            m_document, [this] { return m_controller->projectFolder(); }, m_prompts, this);
+        // "Ende" leaves the room as well.
+        connect(m_game, &MemoryGameView::ended, m_seating, &SeatingPlanView::back);
+    }
+    m_game->start(m_seating->pos());
 }
 
 void MainWindow::pageActivated(int index)

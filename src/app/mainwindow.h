@@ -10,6 +10,7 @@
 #include <vector>
 
 class AppSettings;
+class MemoryGameView;
 class DocumentOpener;
 class PrintCommands;
 class PrintProgressPanel;
@@ -96,6 +97,7 @@ public:
     int examColumn() const { return m_examColumn; }
     // Created the first time "Sitzplan u. mehr" opens it.
     SeatingPlanView *seatingPlan() const { return m_seating; }
+    MemoryGameView *memoryGame() const { return m_game; }
 
     // Where a window of the given size goes: centred, but near the top of a low screen.
     static QPoint placement(const QRect &screen, const QRect &available, const QSize &size);
@@ -129,6 +131,7 @@ private:
     void printExam();
     void printCourseBook(int halfYear);
     void openSeatingPlan();
+    void openGame();
 
     ClassDocument &m_document;
     AppSettings &m_settings;
@@ -172,6 +175,7 @@ private:
     int m_examColumn = 0;
     QPushButton *m_seatingButton = nullptr;
     SeatingPlanView *m_seating = nullptr;
+    MemoryGameView *m_game = nullptr;
     bool m_paintQueued = false;
     bool m_firstShowDone = false;
 };

@@ -32,6 +32,8 @@ const char *const LearningHint = "    Ein Klick auf den Tisch zeigt den entsprec
 
 } // namespace
 
+const QString SeatingPlanView::NoClassMessage =
+    QStringLiteral("Bitte zunächst eine Klasse anlegen oder laden!");
 const QString SeatingPlanView::SaveQuestion = QStringLiteral(
     "Änderungen im Klassenraum müssten jetzt gespeichert werden! Willst du speichern?");
 
@@ -196,8 +198,13 @@ void SeatingPlanView::createControls()
     connect(print, &QPushButton::clicked, this, &SeatingPlanView::printPlan);
     connect(learn, &QPushButton::clicked, this, &SeatingPlanView::learnNames);
     connect(game, &QPushButton::clicked, this, [this] {
-        // Leaving for the game is no change of the room.
-        m_plan.setSaved(true);
+        const ClassGrid &grid = m_document.grid();
+        if (grid.cell(0, ClassDocument::dataRow(0)).isEmpty() &&
+            grid.cell(0, ClassDocument::dataRow(1)).isEmpty() &&
+            grid.cell(0, ClassDocument::dataRow(2)).isEmpty())
+            m_prompts.showMessage(NoClassMessage);
+        else
+            m_plan.setSaved(true); // leaving for the game is no change of the room
         emit gameRequested();
     });
 }

@@ -27,6 +27,7 @@ class SeatingPlanView : public QWidget
 public:
     static constexpr int ControlColumnWidth = 148;
     static const QString SaveQuestion;
+    static const QString NoClassMessage;
     static const QString HelpText;
 
     // Without a printer of its own the plan is printed through the print dialog.
@@ -41,6 +42,8 @@ public:
 
     // Shows the room of the class as it was last saved; an open room is only brought up.
     void open();
+    // "zurück": leaves the room, asking first when it was changed.
+    void back();
 
     PlanItemWidget *desk(int person) const { return m_desks.at(person); }
     PlanItemWidget *furniture(SeatingPlan::Piece piece) const { return m_furniture.at(piece); }
@@ -80,7 +83,6 @@ private:
     void showPhotoOf(int person);
     void showBoard();
 
-    void back();
     void save();
     void printPlan();
     void learnNames();
