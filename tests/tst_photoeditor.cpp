@@ -151,6 +151,13 @@ private slots:
         b.editor.moveTo(QPoint(10, 10));
         QCOMPARE(b.editor.offset(), QPoint(0, 0));
 
+        // The picture follows the mouse step by step: the point taken stays under it.
+        b.editor.press(QPoint(60, 60));
+        for (int step = 1; step <= 6; ++step)
+            b.editor.moveTo(QPoint(60 - 5 * step, 60 - 4 * step));
+        b.editor.release();
+        QCOMPARE(b.editor.offset(), QPoint(-30, -24));
+
         // A press beside the picture takes nothing.
         b.editor.press(QPoint(40, 40));
         b.editor.moveTo(QPoint(-400, -400));
