@@ -50,6 +50,19 @@ QString ScriptedPrompts::chooseSaveFile(const QString &proposedPath)
     return filesToSaveTo.isEmpty() ? QString() : filesToSaveTo.takeFirst();
 }
 
+QString ScriptedPrompts::choosePicture(const QString &proposedPath)
+{
+    proposedPictures << proposedPath;
+    return pictures.isEmpty() ? QString() : pictures.takeFirst();
+}
+
+QString ScriptedPrompts::chooseFolder(const QString &caption, const QString &folder)
+{
+    Q_UNUSED(folder)
+    folderCaptions << caption;
+    return folders.isEmpty() ? QString() : folders.takeFirst();
+}
+
 bool ScriptedOpener::canOpenWordDocuments()
 {
     ++wordChecks;

@@ -22,11 +22,15 @@ public:
     QStringList filesToOpen;   // taken from the front; cancelled when empty
     QStringList filesToSaveTo; // taken from the front; cancelled when empty
     QStringList texts;         // taken from the front; cancelled when empty
+    QStringList pictures;      // taken from the front; cancelled when empty
+    QStringList folders;       // taken from the front; cancelled when empty
 
     QStringList questions;
     QStringList messages;
     QStringList openFolders;
     QStringList proposedSaves;
+    QStringList proposedPictures;
+    QStringList folderCaptions;
 
     bool askYesNo(const QString &question) override;
     Answer askYesNoCancel(const QString &question) override;
@@ -35,6 +39,8 @@ public:
                     const QString &proposed) override;
     QString chooseClassToOpen(const QString &folder) override;
     QString chooseSaveFile(const QString &proposedPath) override;
+    QString choosePicture(const QString &proposedPath) override;
+    QString chooseFolder(const QString &caption, const QString &folder) override;
 };
 
 // Stands in for the desktop: records what it was asked to open.

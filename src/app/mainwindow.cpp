@@ -242,6 +242,9 @@ void MainWindow::createPages()
     connect(m_personView, &PersonPageView::listPositionChanged, this,
             &MainWindow::updatePopArtCheck);
     m_personView->setPhotoFolder([this] { return m_controller->projectFolder(); });
+    m_personView->setPhotoTools(m_prompts, m_options.reportFolder);
+    connect(m_personView, &PersonPageView::photoDialogOpened, m_controller,
+            [this] { m_controller->setPlanAvailable(false); });
     connect(m_personView, &PersonPageView::captionsChanged, this, &MainWindow::updateCaptions);
     connect(m_personView, &PersonPageView::saveRequested, m_controller,
             &SessionController::saveClass);

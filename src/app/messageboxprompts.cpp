@@ -1,6 +1,7 @@
 #include "messageboxprompts.h"
 
 #include <QFileDialog>
+#include <QImageReader>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -75,4 +76,21 @@ QString MessageBoxPrompts::chooseSaveFile(const QString &proposedPath)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+QString MessageBoxPrompts::choosePicture(const QString &proposedPath)
+{
+    QStringList patterns;
+    for (const QByteArray &format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    const QString filter = QStringLiteral("Bilder (*.jpg *.jpeg *.png *.bmp);;"
+                                          "Alle lesbaren Bilder (%1);;Alle Dateien (*)")
+                               .arg(patterns.join(QLatin1Char(' ')));
+    return QFileDialog::getOpenFileName(m_parent, QStringLiteral("Foto suchen"), proposedPath,
+                                        filter);
+}
+
+QString MessageBoxPrompts::chooseFolder(const QString &caption, const QString &folder)
+{
+    return QFileDialog::getExistingDirectory(m_parent, caption, folder);
 }

@@ -18,6 +18,8 @@ public:
                     const QString &proposed) override;
     QString chooseClassToOpen(const QString &folder) override;
     QString chooseSaveFile(const QString &proposedPath) override;
+    QString choosePicture(const QString &proposedPath) override;
+    QString chooseFolder(const QString &caption, const QString &folder) override;
 
 private:
     QWidget *m_parent;

@@ -18,6 +18,7 @@
 #include "classdata/loadbuffer.h"
 #include "classdata/userprompts.h"
 #include "grades/gradewalk.h"
+#include "photoscommand.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -233,6 +234,8 @@ int main(int argc, char *argv[])
 
     const QString command = args[0];
     const QString path = args[1];
+    if (command == QLatin1String("photos"))
+        return PhotosCommand::run(args.mid(1));
     if (command == QLatin1String("dump") || command == QLatin1String("recompute")) {
         QString password;
         if (args.size() == 4 && args[2] == QLatin1String("--password"))

@@ -28,4 +28,17 @@ public:
     virtual QString chooseClassToOpen(const QString &folder) = 0;
     // Where to save the class, starting at the proposed file; "" when cancelled.
     virtual QString chooseSaveFile(const QString &proposedPath) = 0;
+    // A picture to open, starting at the proposed file; "" when cancelled.
+    virtual QString choosePicture(const QString &proposedPath)
+    {
+        Q_UNUSED(proposedPath)
+        return QString();
+    }
+    // A folder, starting in `folder`; "" when cancelled.
+    virtual QString chooseFolder(const QString &caption, const QString &folder)
+    {
+        Q_UNUSED(caption)
+        Q_UNUSED(folder)
+        return QString();
+    }
 };

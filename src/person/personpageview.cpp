@@ -1,8 +1,13 @@
 #include "personpageview.h"
 
 #include "classdata/classdocument.h"
+#include "classdata/userprompts.h"
 #include "mailaddress.h"
 #include "photos/photoconverter.h"
+#include "photos/photodialog.h"
+#include "photos/photoeditor.h"
+#include "photos/photoimport.h"
+#include "photos/systemclipboard.h"
 #include "sheetkit/hintstyle.h"
 #include "sheetkit/sheetmodel.h"
 #include "sheetkit/sheetview.h"
@@ -233,7 +238,11 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     connect(m_lrs, &QCheckBox::clicked, this, [this](bool on) { m_page.setLrs(on); });
     fieldGrid->addWidget(m_lrs, row, 1);
 
-    m_photo = new QLabel;
+    auto *photo = new ClickableLabel;
+    photo->onClick = [this] { openPhotoDialog(); };
+    photo->setCursor(Qt::PointingHandCursor);
+    photo->setToolTip(QStringLiteral("Foto laden oder einfügen"));
+    m_photo = photo;
     m_photo->setObjectName(QStringLiteral("photo"));
     m_photo->setFixedSize(135, 180);
     m_photo->setFrameShape(QFrame::Box);
@@ -266,6 +275,11 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     insert->setToolTip(QStringLiteral("Lücke erscheint nach aktueller Position!"));
     auto *newYear = button(QStringLiteral("neues SJ., alle Noten löschen"), "newYearButton");
     auto *newGroup = button(QStringLiteral("neue Lerngruppe anlegen"), "newGroupButton");
+    auto *photoFolder = button(QStringLiteral("Fotos aus Ordner übernehmen"), "photoFolderButton");
+    photoFolder->setToolTip(QStringLiteral(
+        "Jede Person bekommt das Bild, dessen Dateiname ihr Name ist (Nachname Vorname oder "
+        "Vorname Nachname)."));
+    connect(photoFolder, &QPushButton::clicked, this, &PersonPageView::importPhotoFolder);
     // Each of these changes the shown person; the page reloads afterwards. Deleting and
     // inserting move whole blocks of the class and show the progress bar meanwhile.
     struct PageCommand
@@ -346,6 +360,7 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     commands->addWidget(remove);
     commands->addWidget(newYear);
     commands->addWidget(newGroup);
+    commands->addWidget(photoFolder);
     commands->addWidget(m_mailPanel);
     commands->addStretch();
 
@@ -566,6 +581,55 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     });
     // The controls show the open class's settings from the start, a new class's defaults too.
     refresh();
+}
+
+PersonPageView::~PersonPageView()
+{
+    // The dialog works on the editor; it goes first.
+    delete m_photoDialog;
+}
+
+void PersonPageView::setPhotoTools(UserPrompts &prompts, const QString &workFolder)
+{
+    m_prompts = &prompts;
+    m_workFolder = workFolder;
+    if (m_photoEditor)
+        m_photoEditor->setWorkFolder(workFolder);
+}
+
+void PersonPageView::openPhotoDialog()
+{
+    if (!m_prompts)
+        return;
+    if (!m_photoEditor) {
+        m_clipboard = std::make_unique<SystemClipboard>();
+        m_photoEditor = std::make_unique<PhotoEditor>(m_page.document(), *m_prompts, *m_clipboard);
+        m_photoEditor->setWorkFolder(m_workFolder);
+        m_photoDialog = new PhotoDialog(*m_photoEditor, this);
+        m_photoDialog->setProjectFolder(
+            [this] { return m_photoFolder ? m_photoFolder() : QString(); });
+        connect(m_photoDialog, &PhotoDialog::photoTaken, this, &PersonPageView::showPhoto);
+    }
+    if (m_photoDialog->openFor(m_page.current(), m_page.field(PersonPage::Name),
+                               m_page.field(PersonPage::Class)))
+        emit photoDialogOpened();
+}
+
+void PersonPageView::importPhotoFolder()
+{
+    if (!m_prompts || !m_photoFolder)
+        return;
+    const QString folder =
+        m_prompts->chooseFolder(QStringLiteral("Fotos aus Ordner übernehmen"), QString());
+    if (folder.isEmpty())
+        return;
+    ClassDocument &document = m_page.document();
+    const PhotoImport::Result result = PhotoImport::run(document.grid(), folder, m_photoFolder());
+    if (!result.stored.isEmpty()) {
+        document.setSaved(false);
+        showPhoto();
+    }
+    m_prompts->showMessage(PhotoImport::describe(result, document.grid()).join(u'\r'));
 }
 
 bool PersonPageView::eventFilter(QObject *watched, QEvent *event)

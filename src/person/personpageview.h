@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 #include "personpage.h"
 
@@ -18,6 +19,10 @@ class QRadioButton;
 class QSlider;
 class EvaluationTable;
 class LevelsPanel;
+class PhotoDialog;
+class PhotoEditor;
+class PictureClipboard;
+class UserPrompts;
 class QStackedWidget;
 class RemarksPanel;
 class SheetView;
@@ -30,6 +35,7 @@ class PersonPageView : public QWidget
 
 public:
     PersonPageView(PersonPage &page, EvaluationTable &evaluation, QWidget *parent = nullptr);
+    ~PersonPageView() override;
 
     PersonPage &page() const { return m_page; }
     SheetView *sheet() const { return m_sheet; }
@@ -53,6 +59,13 @@ public:
 
     // Where photos are found; the program sets it when the project folder changes.
     void setPhotoFolder(const std::function<QString()> &folder) { m_photoFolder = folder; }
+    // What the photo dialog and the folder import need: questions and file dialogs, and the
+    // folder for the working copy of a pasted picture (it must not outlive the program).
+    void setPhotoTools(UserPrompts &prompts, const QString &workFolder);
+
+    QLabel *photo() const { return m_photo; }
+    // The photo dialog once it was opened, else nullptr.
+    PhotoDialog *photoDialog() const { return m_photoDialog; }
 
     // Reloads the page from the class (entering the page, after a load).
     void refresh();
@@ -72,6 +85,8 @@ signals:
     // "Verbalbeurteilung" was switched by the teacher.
     void verbalModeChanged(bool on);
     void listPositionChanged(int position);
+    // The photo dialog opened: the seating plan waits until the class is saved again.
+    void photoDialogOpened();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -86,6 +101,8 @@ private:
     void loadFields();
     void loadSettings();
     void showPhoto();
+    void openPhotoDialog();
+    void importPhotoFolder();
     void afterNavigation();
     void reloadPerson();
     void updateNotice();
@@ -98,6 +115,11 @@ private:
 
     PersonPage &m_page;
     std::function<QString()> m_photoFolder;
+    UserPrompts *m_prompts = nullptr;
+    QString m_workFolder;
+    std::unique_ptr<PictureClipboard> m_clipboard;
+    std::unique_ptr<PhotoEditor> m_photoEditor;
+    PhotoDialog *m_photoDialog = nullptr;
     QMap<PersonPage::Field, QLineEdit *> m_fields;
     QCheckBox *m_lrs;
     QLabel *m_photo;

@@ -1,0 +1,100 @@
+#include "photoscommand.h"
+
+#include "classdata/classfile.h"
+#include "classdata/classgrid.h"
+#include "classdata/loadbuffer.h"
+#include "photos/imageoperations.h"
+#include "photos/photoimport.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace PhotosCommand {
+
+namespace {
+
+// The tool's exit codes.
+enum ExitCode
+{
+    Ok = 0,
+    Usage = 1,
+    BadFile = 2,
+    WrongPassword = 3
+};
+
+void print(FILE *stream, QString text)
+{
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    std::fputs(text.toUtf8().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+int usage()
+{
+    print(stderr, QStringLiteral("Aufruf: markwart-tool photos DATEI ORDNER [--password PW] "
+                                 "[--zoom S]"));
+    return Usage;
+}
+
+} // namespace
+
+int run(const QStringList &args)
+{
+    if (args.size() < 2)
+        return usage();
+    const QString path = args[0];
+    const QString folder = args[1];
+    QString password;
+    int zoom = ImageOperations::DefaultZoom;
+    for (qsizetype i = 2; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return usage();
+        if (args[i] == QLatin1String("--password")) {
+            password = args[i + 1];
+        } else if (args[i] == QLatin1String("--zoom")) {
+            bool ok = false;
+            zoom = args[i + 1].toInt(&ok);
+            if (!ok || zoom < ImageOperations::MinZoom || zoom > ImageOperations::MaxZoom) {
+                print(stderr, QStringLiteral("--zoom: eine Zahl von 1 bis 100"));
+                return Usage;
+            }
+        } else {
+            return usage();
+        }
+    }
+    if (!QFileInfo(folder).isDir()) {
+        print(stderr, QStringLiteral("Kein Ordner: %1").arg(folder));
+        return BadFile;
+    }
+
+    LoadBuffer buffer;
+    ClassGrid grid;
+    QString error;
+    if (!ClassFile::read(path, buffer, &error)) {
+        print(stderr, error);
+        return BadFile;
+    }
+    if (buffer.unscrambledCell(17, 599) != password) {
+        print(stderr, QStringLiteral("Das Passwort ist falsch!"));
+        return WrongPassword;
+    }
+    buffer.unscrambleInto(grid);
+
+    // The photos go below the class file's folder, where the program looks for them once
+    // the class is opened from there.
+    const QString projectFolder = QFileInfo(path).absolutePath();
+    const PhotoImport::Result result = PhotoImport::run(grid, folder, projectFolder, zoom);
+    for (const QString &line : PhotoImport::describe(result, grid))
+        print(stdout, line);
+    if (result.stored.isEmpty())
+        return Ok;
+    buffer.scrambleFrom(grid);
+    if (!ClassFile::write(path, buffer, &error)) {
+        print(stderr, error);
+        return BadFile;
+    }
+    return Ok;
+}
+
+} // namespace PhotosCommand
