@@ -3,6 +3,7 @@
 
 #include "app/appfolders.h"
 #include "app/instanceguard.h"
+#include "app/tempreportfiles.h"
 #include "classdata/displaylocale.h"
 
 #include <QDir>
@@ -48,6 +49,24 @@ private slots:
         const QString reports = AppFolders::reportFolder();
         qputenv("TMPDIR", temp);
         QVERIFY2(QDir::isAbsolutePath(reports), qPrintable(reports));
+    }
+
+    void shutdownLeavesOnlyTheWordDocuments()
+    {
+        QTemporaryDir folder;
+        const QStringList gone{"Druck.doc",    "Druck.html",      "Bild.bmp",
+                               "Sitzplan.jpg", "Druck/druck.bmp", "alt.doc"};
+        const QStringList kept{"Fachergebnisse Deutsch 7b.docx", "Deutsch, 7b.docx"};
+        QVERIFY(QDir(folder.path()).mkpath("Druck"));
+        for (const QString &name : gone + kept) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        TempReportFiles::removeAll(folder.path());
+        for (const QString &name : gone)
+            QVERIFY2(!QFile::exists(folder.filePath(name)), qPrintable(name));
+        for (const QString &name : kept)
+            QVERIFY2(QFile::exists(folder.filePath(name)), qPrintable(name));
     }
 
     void germanDatesAndNumbers()

@@ -11,9 +11,9 @@ void removeAll(const QString &reportFolder)
     if (!folder.exists())
         return;
     // Names compare case-insensitively, as they do on Windows.
-    const QStringList named = {QStringLiteral("druck.doc"), QStringLiteral("druck.html"),
-                               QStringLiteral("druck1.doc"), QStringLiteral("sitzplan.jpg"),
-                               QStringLiteral("sitzplan.bmp")};
+    const QStringList named = {QStringLiteral("druck.doc"),    QStringLiteral("druck.html"),
+                               QStringLiteral("druck1.doc"),   QStringLiteral("sitzplan.jpg"),
+                               QStringLiteral("sitzplan.bmp"), QStringLiteral("bild.bmp")};
     const auto entries =
         folder.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QFileInfo &entry : entries) {
