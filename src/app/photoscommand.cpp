@@ -1,5 +1,7 @@
 #include "photoscommand.h"
 
+#include "toolsupport.h"
+
 #include "classdata/classfile.h"
 #include "classdata/classgrid.h"
 #include "classdata/loadbuffer.h"
@@ -8,32 +10,16 @@
 
 #include <QFileInfo>
 
-#include <cstdio>
-
 namespace PhotosCommand {
 
 namespace {
 
-// The tool's exit codes.
-enum ExitCode
-{
-    Ok = 0,
-    Usage = 1,
-    BadFile = 2,
-    WrongPassword = 3
-};
-
-void print(FILE *stream, QString text)
-{
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-}
+using namespace ToolSupport;
 
 int usage()
 {
-    print(stderr, QStringLiteral("Aufruf: markwart-tool photos DATEI ORDNER [--password PW] "
-                                 "[--zoom S]"));
+    printError(QStringLiteral("Aufruf: markwart-tool photos DATEI ORDNER [--password PW] "
+                              "[--zoom S]"));
     return Usage;
 }
 
@@ -56,7 +42,7 @@ int run(const QStringList &args)
             bool ok = false;
             zoom = args[i + 1].toInt(&ok);
             if (!ok || zoom < ImageOperations::MinZoom || zoom > ImageOperations::MaxZoom) {
-                print(stderr, QStringLiteral("--zoom: eine Zahl von 1 bis 100"));
+                printError(QStringLiteral("--zoom: eine Zahl von 1 bis 100"));
                 return Usage;
             }
         } else {
@@ -64,34 +50,27 @@ int run(const QStringList &args)
         }
     }
     if (!QFileInfo(folder).isDir()) {
-        print(stderr, QStringLiteral("Kein Ordner: %1").arg(folder));
+        printError(QStringLiteral("Kein Ordner: %1").arg(folder));
         return BadFile;
     }
 
     LoadBuffer buffer;
     ClassGrid grid;
-    QString error;
-    if (!ClassFile::read(path, buffer, &error)) {
-        print(stderr, error);
-        return BadFile;
-    }
-    if (buffer.unscrambledCell(17, 599) != password) {
-        print(stderr, QStringLiteral("Das Passwort ist falsch!"));
-        return WrongPassword;
-    }
-    buffer.unscrambleInto(grid);
+    if (const int loaded = loadClass(path, password, buffer, grid); loaded != Ok)
+        return loaded;
 
     // The photos go below the class file's folder, where the program looks for them once
     // the class is opened from there.
     const QString projectFolder = QFileInfo(path).absolutePath();
     const PhotoImport::Result result = PhotoImport::run(grid, folder, projectFolder, zoom);
     for (const QString &line : PhotoImport::describe(result, grid))
-        print(stdout, line);
+        printOut(line);
     if (result.stored.isEmpty())
         return Ok;
     buffer.scrambleFrom(grid);
+    QString error;
     if (!ClassFile::write(path, buffer, &error)) {
-        print(stderr, error);
+        printError(error);
         return BadFile;
     }
     return Ok;

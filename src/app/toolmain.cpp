@@ -9,16 +9,17 @@
 //                                             the program's messages go to stdout
 
 #include "app/appfolders.h"
+#include "app/photoscommand.h"
+#include "app/printedprompts.h"
 #include "app/reportcommand.h"
+#include "app/toolsupport.h"
 #include "classdata/celldump.h"
 #include "classdata/classdocument.h"
 #include "classdata/classfile.h"
 #include "classdata/classgrid.h"
 #include "classdata/displaylocale.h"
 #include "classdata/loadbuffer.h"
-#include "classdata/userprompts.h"
 #include "grades/gradewalk.h"
-#include "photoscommand.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -32,21 +33,7 @@
 
 namespace {
 
-enum ExitCode
-{
-    Ok = 0,
-    Usage = 1,
-    BadFile = 2,
-    WrongPassword = 3
-};
-
-void printError(const QString &message)
-{
-    QString text = message;
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    std::fputs(text.toUtf8().constData(), stderr);
-    std::fputc('\n', stderr);
-}
+using namespace ToolSupport;
 
 // The tool speaks for itself on stderr; Qt's own notes (a missing runtime folder of the
 // offscreen platform, say) would only confuse a script reading it.
@@ -63,45 +50,6 @@ int usage()
                               "        markwart-tool recompute DATEI [--password PW]\n") +
                ReportCommand::Usage);
     return Usage;
-}
-
-// The tool asks nothing: what the program would show in a message box is printed.
-class PrintedPrompts : public UserPrompts
-{
-public:
-    bool askYesNo(const QString &) override { return false; }
-    Answer askYesNoCancel(const QString &) override { return Answer::Cancel; }
-    void showMessage(const QString &text) override
-    {
-        QString shown = text;
-        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        std::fputs(shown.toUtf8().constData(), stdout);
-        std::fputc('\n', stdout);
-    }
-    QString askText(const QString &, const QString &, const QString &proposed) override
-    {
-        return proposed;
-    }
-    QString chooseClassToOpen(const QString &) override { return QString(); }
-    QString chooseSaveFile(const QString &) override { return QString(); }
-};
-
-// Loads a class the way the program does: read, check the password, take over.
-int loadClass(const QString &path, const QString &password, LoadBuffer &buffer, ClassGrid &grid)
-{
-    QString error;
-    if (!ClassFile::read(path, buffer, &error)) {
-        printError(error);
-        return BadFile;
-    }
-    if (!buffer.warning().isEmpty())
-        printError(buffer.warning());
-    if (buffer.unscrambledCell(17, 599) != password) {
-        printError(QStringLiteral("Das Passwort ist falsch!"));
-        return WrongPassword;
-    }
-    buffer.unscrambleInto(grid);
-    return Ok;
 }
 
 int dump(const QString &path, const QString &password)

@@ -1,0 +1,8 @@
+#include "printedprompts.h"
+
+#include "toolsupport.h"
+
+void PrintedPrompts::showMessage(const QString &text)
+{
+    ToolSupport::printOut(text);
+}

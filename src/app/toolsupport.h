@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class ClassGrid;
+class LoadBuffer;
+
+// What every command of markwart-tool shares: its exit codes, how it speaks, and how it
+// loads a class.
+namespace ToolSupport {
+
+enum ExitCode
+{
+    Ok = 0,
+    Usage = 1,
+    BadFile = 2,
+    WrongPassword = 3
+};
+
+// One message and a line end; a "\r" in it is a line break.
+void printError(const QString &message);
+void printOut(const QString &message);
+
+// Loads a class the way the program does: read, check the password, take over. A file that
+// ends early is loaded as far as it goes, with a note on stderr. Returns the exit code.
+int loadClass(const QString &path, const QString &password, LoadBuffer &buffer, ClassGrid &grid);
+
+} // namespace ToolSupport
