@@ -1,0 +1,20 @@
+#pragma once
+
+class LabelSheet;
+
+// Prints one sheet of labels. The widget layer shows a preview and the system's print
+// dialog; tests record the sheets.
+class LabelPrinter
+{
+public:
+    enum class Result
+    {
+        Printed,
+        Cancelled, // the teacher closed the preview or the print dialog
+        Failed     // the printer (or the PDF file) could not be written
+    };
+
+    virtual ~LabelPrinter() = default;
+
+    virtual Result print(const LabelSheet &sheet) = 0;
+};
