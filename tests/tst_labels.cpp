@@ -70,8 +70,10 @@ class RecordingPrinter : public LabelPrinter
 public:
     QList<Result> results; // taken from the front; printed when empty
     QList<LabelSheet> sheets;
-    Result print(const LabelSheet &sheet) override
+    Result print(const LabelSheet &sheet, int number) override
     {
+        if (number != sheets.size() + 1)
+            return Result::Failed;
         sheets << sheet;
         return results.isEmpty() ? Result::Printed : results.takeFirst();
     }

@@ -2,15 +2,19 @@
 
 #include "labelsheet.h"
 
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QToolBar>
+#include <QPushButton>
+#include <QStandardPaths>
 
 namespace {
 
@@ -27,32 +31,44 @@ QDoubleSpinBox *offsetBox(double value, QWidget *parent)
 
 } // namespace
 
-LabelPrinter::Result LabelPrintDialog::print(const LabelSheet &sheet)
+LabelPrinter::Result LabelPrintDialog::print(const LabelSheet &sheet, int number)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
     printer.setPageLayout(LabelSheet::pageLayout());
-    printer.setDocName(QStringLiteral("Etiketten"));
+    const QString name =
+        number > 1 ? QStringLiteral("Etiketten %1").arg(number) : QStringLiteral("Etiketten");
+    printer.setDocName(name);
+    // Without a printer the dialog writes a PDF file; it should not offer a bare folder, and
+    // the second sheet must not overwrite the first.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QDir(folder).exists())
+            folder = QDir::homePath();
+        printer.setOutputFileName(QDir(folder).filePath(name + QStringLiteral(".pdf")));
+    }
 
     QPrintPreviewDialog preview(&printer, m_parent);
     preview.setWindowTitle(QStringLiteral("Etiketten - Vorschau"));
 
-    // Every printer feeds the sheet a little differently: the labels can be moved.
+    // Every printer feeds the sheet a little differently: the labels can be moved. The row
+    // goes below the preview; the preview's tool bar has no room left for it.
     auto *shift = new QWidget(&preview);
     auto *row = new QHBoxLayout(shift);
-    row->setContentsMargins(8, 0, 8, 0);
+    row->setContentsMargins(8, 4, 8, 4);
     row->addWidget(new QLabel(QStringLiteral("Etiketten verschieben, nach rechts:"), shift));
     QDoubleSpinBox *right = offsetBox(m_offset.x(), shift);
     row->addWidget(right);
     row->addWidget(new QLabel(QStringLiteral("nach unten:"), shift));
     QDoubleSpinBox *down = offsetBox(m_offset.y(), shift);
     row->addWidget(down);
-    if (auto *bar = preview.findChild<QToolBar *>()) {
-        bar->addSeparator();
-        bar->addWidget(shift);
-    } else if (preview.layout()) {
+    row->addStretch();
+    auto *printButton = new QPushButton(QStringLiteral("Drucken ..."), shift);
+    auto *cancelButton = new QPushButton(QStringLiteral("Abbrechen"), shift);
+    row->addWidget(printButton);
+    row->addWidget(cancelButton);
+    if (preview.layout())
         preview.layout()->addWidget(shift);
-    }
     if (auto *pages = preview.findChild<QPrintPreviewWidget *>()) {
         QObject::connect(right, &QDoubleSpinBox::valueChanged, pages,
                          &QPrintPreviewWidget::updatePreview);
@@ -61,21 +77,32 @@ LabelPrinter::Result LabelPrintDialog::print(const LabelSheet &sheet)
     }
 
     bool failed = false;
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&](QPrinter *target) {
-                         // The print dialog may have turned the page; the sheet cannot turn.
-                         if (target->pageLayout().orientation() != QPageLayout::Portrait)
-                             target->setPageOrientation(QPageLayout::Portrait);
-                         if (!target->fullPage())
-                             target->setFullPage(true);
-                         QPainter painter;
-                         if (!painter.begin(target)) {
-                             failed = true;
-                             return;
-                         }
-                         sheet.paint(painter, QPointF(right->value(), down->value()));
-                         failed = !painter.end();
-                     });
+    const auto paint = [&](QPrinter *target) {
+        // The print dialog may have turned the page or changed the paper; the sheet cannot.
+        if (target->pageLayout().pageSize().id() != QPageSize::A4)
+            target->setPageSize(QPageSize(QPageSize::A4));
+        if (target->pageLayout().orientation() != QPageLayout::Portrait)
+            target->setPageOrientation(QPageLayout::Portrait);
+        if (!target->fullPage())
+            target->setFullPage(true);
+        QPainter painter;
+        if (!painter.begin(target)) {
+            failed = true;
+            return;
+        }
+        sheet.paint(painter, QPointF(right->value(), down->value()));
+        failed = !painter.end();
+    };
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, paint);
+    QObject::connect(cancelButton, &QPushButton::clicked, &preview, &QDialog::reject);
+    QObject::connect(printButton, &QPushButton::clicked, &preview, [&] {
+        QPrintDialog dialog(&printer, &preview);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        paint(&printer);
+        preview.accept();
+    });
+    printButton->setDefault(true);
 
     const bool accepted = preview.exec() == QDialog::Accepted;
     m_offset = QPointF(right->value(), down->value());

@@ -20,7 +20,7 @@ public:
     QPointF offset() const { return m_offset; }
     void setOffset(QPointF offset) { m_offset = offset; }
 
-    Result print(const LabelSheet &sheet) override;
+    Result print(const LabelSheet &sheet, int number) override;
 
 private:
     QWidget *m_parent;

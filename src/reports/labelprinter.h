@@ -16,5 +16,6 @@ public:
 
     virtual ~LabelPrinter() = default;
 
-    virtual Result print(const LabelSheet &sheet) = 0;
+    // `number` counts the sheets of one command from 1.
+    virtual Result print(const LabelSheet &sheet, int number) = 0;
 };

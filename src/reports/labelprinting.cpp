@@ -26,13 +26,13 @@ void advance(PrintProgress *progress, int filled, int count)
 }
 
 // Prints one sheet; false when the command ends here.
-bool printSheet(const LabelSheet &sheet, LabelPrinter &printer, UserPrompts &prompts,
+bool printSheet(const LabelSheet &sheet, int number, LabelPrinter &printer, UserPrompts &prompts,
                 PrintProgress *progress, const QString &failure)
 {
     const int count = sheet.filledCount();
     for (int filled = 0; filled <= count; ++filled)
         advance(progress, filled, count);
-    switch (printer.print(sheet)) {
+    switch (printer.print(sheet, number)) {
     case LabelPrinter::Result::Printed:
         return true;
     case LabelPrinter::Result::Failed:
@@ -65,7 +65,7 @@ int run(const ClassDocument &document, UserPrompts &prompts, LabelPrinter &print
     const ClassGrid &grid = document.grid();
 
     int printed = 0;
-    if (printSheet(LabelSheet::firstSheet(grid, namesOnly), printer, prompts, progress,
+    if (printSheet(LabelSheet::firstSheet(grid, namesOnly), 1, printer, prompts, progress,
                    FirstSheetFailed)) {
         printed = 1;
         if (!LabelSheet::needsSecondSheet(grid)) {
@@ -73,7 +73,7 @@ int run(const ClassDocument &document, UserPrompts &prompts, LabelPrinter &print
         } else {
             advance(progress, 0, 1);
             if (prompts.askYesNo(SecondSheetQuestion) &&
-                printSheet(LabelSheet::secondSheet(grid, namesOnly), printer, prompts, progress,
+                printSheet(LabelSheet::secondSheet(grid, namesOnly), 2, printer, prompts, progress,
                            SecondSheetFailed))
                 printed = 2;
         }
