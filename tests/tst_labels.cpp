@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include "app/appsettings.h"
 #include "classdata/classdocument.h"
 #include "classdata/classgrid.h"
 #include "reports/labelprinter.h"
@@ -163,6 +164,7 @@ private slots:
     void labelsLieOnTheirPlaceOfTheSheet();
     void pdfHasOnePagePerSheet();
     void toolWritesLabelsAndRefusesBadCalls();
+    void offsetIsRemembered();
 };
 
 void LabelsTest::personsFillLabelsByListPlace()
@@ -401,6 +403,14 @@ void LabelsTest::toolWritesLabelsAndRefusesBadCalls()
                  .exitCode,
              2);
     QVERIFY(!QFile::exists(pdf));
+}
+
+void LabelsTest::offsetIsRemembered()
+{
+    TestSupport::isolateSettings();
+    QCOMPARE(AppSettings().labelOffset(), QPointF());
+    AppSettings().setLabelOffset(QPointF(1.5, -2));
+    QCOMPARE(AppSettings().labelOffset(), QPointF(1.5, -2));
 }
 
 QTEST_MAIN(LabelsTest)
