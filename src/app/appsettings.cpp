@@ -7,6 +7,8 @@ const QString Version = QStringLiteral("version");
 const QString Backgr = QStringLiteral("backgr");
 const QString Last = QStringLiteral("last");
 const QString Bgc = QStringLiteral("bgc");
+const QString LabelOffsetX = QStringLiteral("labelOffsetX");
+const QString LabelOffsetY = QStringLiteral("labelOffsetY");
 } // namespace
 
 AppSettings::AppSettings()
@@ -73,4 +75,17 @@ void AppSettings::setSeatingBackground(int value)
 int AppSettings::version() const
 {
     return m_settings->value(Version, 0).toInt();
+}
+
+QPointF AppSettings::labelOffset() const
+{
+    return QPointF(m_settings->value(LabelOffsetX, 0.0).toDouble(),
+                   m_settings->value(LabelOffsetY, 0.0).toDouble());
+}
+
+void AppSettings::setLabelOffset(QPointF offset)
+{
+    m_settings->setValue(LabelOffsetX, offset.x());
+    m_settings->setValue(LabelOffsetY, offset.y());
+    m_settings->sync();
 }

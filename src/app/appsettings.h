@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QString>
 
 class QSettings;
@@ -27,6 +28,10 @@ public:
     void setSeatingBackground(int value);
 
     int version() const;
+
+    // How far (mm, right and down) labels are moved on the sheet for this printer.
+    QPointF labelOffset() const;
+    void setLabelOffset(QPointF offset);
 
 private:
     QSettings *m_settings;

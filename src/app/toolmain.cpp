@@ -7,8 +7,11 @@
 //                        [--column C] [--half 1|2] [--subject-name TEXT]
 //                                             writes a printed list as .docx or .html page;
 //                                             the program's messages go to stdout
+//   markwart-tool labels FILE --out PDF [--names] [--password PW]
+//                                             the label sheets as the pages of a PDF
 
 #include "app/appfolders.h"
+#include "app/labelscommand.h"
 #include "app/photoscommand.h"
 #include "app/printedprompts.h"
 #include "app/reportcommand.h"
@@ -48,7 +51,7 @@ int usage()
     printError(QStringLiteral("Aufruf: markwart-tool dump DATEI [--password PW]\n"
                               "        markwart-tool write DATEI [--force] < Zellen\n"
                               "        markwart-tool recompute DATEI [--password PW]\n") +
-               ReportCommand::Usage);
+               ReportCommand::Usage + u'\n' + LabelsCommand::Usage);
     return Usage;
 }
 
@@ -168,7 +171,7 @@ int main(int argc, char *argv[])
     // No window is ever shown, so the tool needs no display.
     qInstallMessageHandler(quietQtNotes);
     std::unique_ptr<QCoreApplication> app;
-    if (argc > 1 && qstrcmp(argv[1], "report") == 0) {
+    if (argc > 1 && (qstrcmp(argv[1], "report") == 0 || qstrcmp(argv[1], "labels") == 0)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
@@ -184,6 +187,8 @@ int main(int argc, char *argv[])
     const QString path = args[1];
     if (command == QLatin1String("photos"))
         return PhotosCommand::run(args.mid(1));
+    if (command == QLatin1String("labels"))
+        return LabelsCommand::run(args.mid(1));
     if (command == QLatin1String("dump") || command == QLatin1String("recompute")) {
         QString password;
         if (args.size() == 4 && args[2] == QLatin1String("--password"))
