@@ -18,6 +18,7 @@
 #include "classdata/loadbuffer.h"
 #include "classdata/userprompts.h"
 #include "grades/gradewalk.h"
+#include "grouplistcommand.h"
 #include "photoscommand.h"
 
 #include <QCoreApplication>
@@ -229,6 +230,8 @@ int main(int argc, char *argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (!args.isEmpty() && args[0] == QLatin1String("report"))
         return report(args.mid(1));
+    if (!args.isEmpty() && args[0] == QLatin1String("grouplist"))
+        return GroupListCommand::run(args.mid(1));
     if (args.size() < 2)
         return usage();
 
