@@ -414,11 +414,6 @@ void GroupListTest::toolRefusesWhatItCannotUse()
                      password)
                  .exitCode,
              2);
-    QCOMPARE(runTool(QStringList{classPath, QStringLiteral("--out"),
-                                 dir.filePath(QStringLiteral("fehlt/"))} +
-                     password)
-                 .exitCode,
-             2);
     // Nothing was written on the way.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Klasse.MWk")});
 }

@@ -36,11 +36,6 @@ int usage()
     return BadFile;
 }
 
-bool endsWithSeparator(const QString &path)
-{
-    return path.endsWith(QLatin1Char('/')) || path.endsWith(QDir::separator());
-}
-
 } // namespace
 
 int run(const QStringList &args)
@@ -78,12 +73,8 @@ int run(const QStringList &args)
 
     if (out.isEmpty())
         out = QFileInfo(classPath).absolutePath();
-    const bool intoFolder = QFileInfo(out).isDir() || endsWithSeparator(out);
-    if (intoFolder && !QFileInfo(out).isDir()) {
-        print(stderr, QStringLiteral("Kein Ordner: %1").arg(out));
-        return BadFile;
-    }
-    const QString path = intoFolder ? QDir(out).filePath(GroupList::fileName(grid)) : out;
+    const QString path =
+        QFileInfo(out).isDir() ? QDir(out).filePath(GroupList::fileName(grid)) : out;
     if (!GroupList::write(grid, path, &error)) {
         print(stderr, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error));
         return BadFile;
