@@ -108,7 +108,7 @@ GroupList::Running GroupList::waitForProgram()
     const QDeadlineTimer deadline(m_startWait);
     for (;;) {
         const Running running = programRunning();
-        if (running == Running::Yes || deadline.hasExpired())
+        if (running != Running::No || deadline.hasExpired())
             return running;
         QThread::msleep(std::min<qint64>(PollInterval, deadline.remainingTime()));
     }
