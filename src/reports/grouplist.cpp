@@ -53,10 +53,11 @@ QByteArray GroupList::contents(const ClassGrid &grid)
 {
     QByteArray out;
     for (int person = 0; person < ClassDocument::PersonCount; ++person) {
-        // A stray leading blank would otherwise leave the person without a name.
+        // A stray leading blank would otherwise leave the person without a name, and a
+        // comma ("Müller, Anna") would add a field to the line.
         const QString name = grid.cell(0, ClassDocument::dataRow(person)).trimmed();
-        out += QByteArray::number(person + 1) + ',' +
-               name.section(QLatin1Char(' '), 0, 0).toUtf8() + "\r\n";
+        const QString first = name.section(QLatin1Char(' '), 0, 0).section(QLatin1Char(','), 0, 0);
+        out += QByteArray::number(person + 1) + ',' + first.toUtf8() + "\r\n";
     }
     return out;
 }
