@@ -11,6 +11,7 @@
 //                                             the label sheets as the pages of a PDF
 
 #include "app/appfolders.h"
+#include "app/grouplistcommand.h"
 #include "app/labelscommand.h"
 #include "app/photoscommand.h"
 #include "app/printedprompts.h"
@@ -180,6 +181,8 @@ int main(int argc, char *argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (!args.isEmpty() && args[0] == QLatin1String("report"))
         return report(args.mid(1));
+    if (!args.isEmpty() && args[0] == QLatin1String("grouplist"))
+        return GroupListCommand::run(args.mid(1));
     if (args.size() < 2)
         return usage();
 

@@ -1,0 +1,63 @@
+#include "grouplistcommand.h"
+
+#include "toolsupport.h"
+
+#include "classdata/classgrid.h"
+#include "classdata/loadbuffer.h"
+#include "reports/grouplist.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace GroupListCommand {
+
+namespace {
+
+using namespace ToolSupport;
+
+int usage()
+{
+    printError(QStringLiteral("Aufruf: markwart-tool grouplist DATEI [--out PFAD] "
+                              "[--password PW]"));
+    return BadFile;
+}
+
+} // namespace
+
+int run(const QStringList &args)
+{
+    if (args.isEmpty() || args[0].startsWith(QLatin1String("--")))
+        return usage();
+    const QString classPath = args[0];
+    QString password;
+    QString out;
+    for (qsizetype i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return usage();
+        if (args[i] == QLatin1String("--password"))
+            password = args[i + 1];
+        else if (args[i] == QLatin1String("--out") && !args[i + 1].isEmpty())
+            out = args[i + 1];
+        else
+            return usage();
+    }
+
+    LoadBuffer buffer;
+    ClassGrid grid;
+    if (const int loaded = loadClass(classPath, password, buffer, grid); loaded != Ok)
+        return loaded;
+    QString error;
+
+    if (out.isEmpty())
+        out = QFileInfo(classPath).absolutePath();
+    const QString path =
+        QFileInfo(out).isDir() ? QDir(out).filePath(GroupList::fileName(grid)) : out;
+    if (!GroupList::write(grid, path, &error)) {
+        printError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error));
+        return BadFile;
+    }
+    printOut(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    return Ok;
+}
+
+} // namespace GroupListCommand
