@@ -6,6 +6,7 @@
 #include "coursebook/coursebooksheet.h"
 #include "coursebook/coursebookview.h"
 #include "desktopopener.h"
+#include "filemanager.h"
 #include "game/memorygameview.h"
 #include "grades/subjectsheet.h"
 #include "grades/subjectsheetview.h"
@@ -15,6 +16,10 @@
 #include "person/personpage.h"
 #include "person/personpageview.h"
 #include "printprogresspanel.h"
+#include "processlist.h"
+#include "reports/grouplist.h"
+#include "reports/labelprintdialog.h"
+#include "reports/labelprinting.h"
 #include "reports/printcommands.h"
 #include "seating/seatingplanview.h"
 #include "sessioncontroller.h"
@@ -467,6 +472,25 @@ void MainWindow::openGame()
         connect(m_game, &MemoryGameView::ended, m_seating, &SeatingPlanView::back);
     }
     m_game->start(m_seating->pos());
+}
+
+void MainWindow::printLabels(bool namesOnly)
+{
+    // The room is in front: its own panel tells what is going on.
+    QWidget *front = m_seating ? static_cast<QWidget *>(m_seating) : this;
+    PrintProgressPanel progress(front);
+    LabelPrintDialog printer(front);
+    printer.setOffset(m_settings.labelOffset());
+    LabelPrinting::run(m_document, m_prompts, printer, namesOnly, &progress);
+    m_settings.setLabelOffset(printer.offset());
+}
+
+void MainWindow::makeGroupList()
+{
+    ProcessList processes;
+    FileManager files;
+    GroupList(m_prompts, *m_opener, processes, files)
+        .run(m_document.grid(), m_options.programFolder);
 }
 
 void MainWindow::pageActivated(int index)

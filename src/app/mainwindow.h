@@ -132,6 +132,9 @@ private:
     void printCourseBook(int halfYear);
     void openSeatingPlan();
     void openGame();
+    // The special prints that leave the room: label sheets and the group program's list.
+    void printLabels(bool namesOnly);
+    void makeGroupList();
 
     ClassDocument &m_document;
     AppSettings &m_settings;
