@@ -9,6 +9,7 @@
 //                                             the program's messages go to stdout
 
 #include "app/appfolders.h"
+#include "app/listcommand.h"
 #include "app/reportcommand.h"
 #include "classdata/celldump.h"
 #include "classdata/classdocument.h"
@@ -61,7 +62,7 @@ int usage()
     printError(QStringLiteral("Aufruf: markwart-tool dump DATEI [--password PW]\n"
                               "        markwart-tool write DATEI [--force] < Zellen\n"
                               "        markwart-tool recompute DATEI [--password PW]\n") +
-               ReportCommand::Usage);
+               ReportCommand::Usage + u'\n' + ListCommand::Usage);
     return Usage;
 }
 
@@ -229,6 +230,10 @@ int main(int argc, char *argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (!args.isEmpty() && args[0] == QLatin1String("report"))
         return report(args.mid(1));
+    if (!args.isEmpty() && ListCommand::handles(args[0])) {
+        PrintedPrompts prompts;
+        return ListCommand::run(args, loadClass, prompts);
+    }
     if (args.size() < 2)
         return usage();
 
