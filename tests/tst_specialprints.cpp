@@ -112,8 +112,7 @@ private slots:
         QCOMPARE(TestSupport::read(table, 0, "0= 2= 3= 4= 5= 6="),
                  QStringLiteral("0= 7b 2= 3=Thema: 4=Thema: 5=Thema: 6="));
         // Person 4 is left out; the extra rows are numbered on.
-        QCOMPARE(TestSupport::read(table, 5, "0= 1= 2="),
-                 QStringLiteral("0=4 1=Person 5 2=Weg 5"));
+        QCOMPARE(TestSupport::read(table, 5, "0= 1= 2="), QStringLiteral("0=4 1=Person 5 2=Weg 5"));
         QCOMPARE(TestSupport::read(table, 28, "0= 1= 2="), QStringLiteral("0=27 1= 2="));
         QCOMPARE(print.documentName, QStringLiteral("Liste der 7b"));
 

@@ -131,6 +131,10 @@ private:
     void printExam();
     void printCourseBook(int halfYear);
     void openSeatingPlan();
+    // "Spezialdrucke": the room with the special prints in front.
+    void openSpecialPrints();
+    // Created the first time it is needed.
+    SeatingPlanView *createdSeatingPlan();
     void openGame();
 
     ClassDocument &m_document;
