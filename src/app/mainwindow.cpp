@@ -342,8 +342,8 @@ void MainWindow::createPrintGroup()
         QStringLiteral("Wähle zunächst die Spalte der gewünschten Klausur durch anklicken!"));
 
     auto *layout = new QHBoxLayout(m_printGroup);
-    layout->setContentsMargins(6, 2, 6, 4);
     // Five buttons close together keep the bar within the window's width.
+    layout->setContentsMargins(3, 2, 3, 4);
     layout->setSpacing(1);
     for (QPushButton *b :
          {m_resultListButton, m_personButton, m_completeListButton, m_specialButton, m_examButton})
