@@ -72,6 +72,9 @@ SpecialPrintsPanel::SpecialPrintsPanel(SpecialPrints &prints, QWidget *parent)
     connect(m_photos, &QCheckBox::clicked, this, [this](bool on) {
         m_prints.setPhotos(on);
         refresh();
+        // The notice belongs to the main window, which a window manager may raise with it.
+        window()->raise();
+        window()->activateWindow();
     });
     checks->addWidget(m_photos, 3, 1);
 
