@@ -219,9 +219,10 @@ ListPrint SelectionList::build(const QString &photoFolder) const
                 if (!plain.isNull())
                     picture = ListPrintKit::letterbox(plain, size);
             }
-            if (picture.isNull())
+            if (picture.isNull()) {
                 table.setCell(photos, row, NoPhotoText);
-            else
+                documentTable.format(photos, row).fontSize = 6;
+            } else
                 documentTable.cellPictures[{photos, row}].image = picture;
         }
     }
@@ -241,7 +242,8 @@ ListPrint SelectionList::build(const QString &photoFolder) const
         if (c >= firstEmpty && c < firstEmpty + m_options.emptyColumns)
             width = 60;
         else if (c == photos)
-            width = photoPixels(m_options.photoSize).width() + 8;
+            // Room for the small notice where a photo is missing.
+            width = std::max(photoPixels(m_options.photoSize).width() + 8, 64);
         table.setColumnWidth(c, width);
     }
     documentTable.grid = table;
