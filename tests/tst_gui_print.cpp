@@ -127,7 +127,7 @@ private slots:
         QVERIFY(printButton(shell, "personReportButton")->isVisible());
         QVERIFY(!printButton(shell, "completeListButton")->isVisible());
         QVERIFY(!printButton(shell, "examReportButton")->isVisible());
-        QVERIFY(!printButton(shell, "specialPrintsButton")->isVisible());
+        QVERIFY(printButton(shell, "specialPrintsButton")->isVisible());
         shell.show(shell.window->page(MainWindow::OverviewPage));
         click(printButton(shell, "resultListButton"));
         QTRY_COMPARE(shell.opener.opened.size(), 1);

@@ -22,6 +22,7 @@
 #include "reports/labelprinting.h"
 #include "reports/printcommands.h"
 #include "seating/seatingplanview.h"
+#include "seating/specialprintspanel.h"
 #include "sessioncontroller.h"
 #include "sheetkit/enlargedtextpanel.h"
 #include "sheetkit/sheetview.h"
@@ -136,7 +137,7 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     auto *bar = new QHBoxLayout;
     bar->addWidget(m_loadButton);
     bar->addWidget(m_saveButton);
-    bar->addSpacing(12);
+    bar->addSpacing(4);
     auto *checks = new QVBoxLayout;
     checks->setSpacing(0);
     checks->addWidget(m_autoLoadCheck);
@@ -155,7 +156,7 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     hintFont.setPointSizeF(hintFont.pointSizeF() * 0.9);
     m_startHint->setFont(hintFont);
     m_startHint->hide();
-    bar->addSpacing(12);
+    bar->addSpacing(4);
     createPrintGroup();
     // Until there is a class, its hint stands where the print buttons will be.
     bar->addWidget(m_startHint, 1);
@@ -345,11 +346,11 @@ void MainWindow::createPrintGroup()
     m_examButton = button(
         QStringLiteral("Klausurausfall"), "examReportButton",
         QStringLiteral("Wähle zunächst die Spalte der gewünschten Klausur durch anklicken!"));
-    // The special prints come with the seating plan.
-    m_specialButton->hide();
 
     auto *layout = new QHBoxLayout(m_printGroup);
-    layout->setContentsMargins(6, 2, 6, 4);
+    // Five buttons close together keep the bar within the window's width.
+    layout->setContentsMargins(3, 2, 3, 4);
+    layout->setSpacing(1);
     for (QPushButton *b :
          {m_resultListButton, m_personButton, m_completeListButton, m_specialButton, m_examButton})
         layout->addWidget(b);
@@ -358,6 +359,7 @@ void MainWindow::createPrintGroup()
     connect(m_personButton, &QPushButton::clicked, this, &MainWindow::printPerson);
     connect(m_completeListButton, &QPushButton::clicked, this, &MainWindow::printCompleteList);
     connect(m_examButton, &QPushButton::clicked, this, &MainWindow::printExam);
+    connect(m_specialButton, &QPushButton::clicked, this, &MainWindow::openSpecialPrints);
 }
 
 PrintPlace MainWindow::printPlace() const
@@ -432,6 +434,18 @@ void MainWindow::openSeatingPlan()
             QStringLiteral("Das Klassenzimmer ist erst nach dem Speichern der Datei verfügbar."));
         return;
     }
+    createdSeatingPlan()->move(pos());
+    m_seating->open();
+}
+
+void MainWindow::openSpecialPrints()
+{
+    createdSeatingPlan()->move(pos());
+    m_seating->openSpecialPrints();
+}
+
+SeatingPlanView *MainWindow::createdSeatingPlan()
+{
     if (!m_seating) {
         m_seating = new SeatingPlanView(m_document, m_prompts, m_settings.seatingBackground() == 1,
                                         nullptr, this);
@@ -458,9 +472,17 @@ void MainWindow::openSeatingPlan()
                 page->setFocus();
             update();
         });
+        m_seating->enableSpecialPrints(*m_opener, m_printProgress);
+        connect(m_seating->specialPrintsPanel(), &SpecialPrintsPanel::labelsRequested, this,
+                &MainWindow::printLabels);
+        connect(m_seating->specialPrintsPanel(), &SpecialPrintsPanel::groupListRequested, this,
+                &MainWindow::makeGroupList);
+        connect(m_seating, &SeatingPlanView::mainWindowRequested, this, [this] {
+            raise();
+            activateWindow();
+        });
     }
-    m_seating->move(pos());
-    m_seating->open();
+    return m_seating;
 }
 
 void MainWindow::openGame()
@@ -476,6 +498,9 @@ void MainWindow::openGame()
 
 void MainWindow::printLabels(bool namesOnly)
 {
+    // Printing labels changes nothing of the room.
+    if (m_seating)
+        m_seating->plan().setSaved(true);
     // The room is in front: its own panel tells what is going on.
     QWidget *front = m_seating ? static_cast<QWidget *>(m_seating) : this;
     PrintProgressPanel progress(front);

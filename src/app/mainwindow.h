@@ -131,6 +131,10 @@ private:
     void printExam();
     void printCourseBook(int halfYear);
     void openSeatingPlan();
+    // "Spezialdrucke": the room with the special prints in front.
+    void openSpecialPrints();
+    // Created the first time it is needed.
+    SeatingPlanView *createdSeatingPlan();
     void openGame();
     // The special prints that leave the room: label sheets and the group program's list.
     void printLabels(bool namesOnly);

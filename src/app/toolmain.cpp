@@ -13,6 +13,7 @@
 #include "app/appfolders.h"
 #include "app/grouplistcommand.h"
 #include "app/labelscommand.h"
+#include "app/listcommand.h"
 #include "app/photoscommand.h"
 #include "app/printedprompts.h"
 #include "app/reportcommand.h"
@@ -52,7 +53,7 @@ int usage()
     printError(QStringLiteral("Aufruf: markwart-tool dump DATEI [--password PW]\n"
                               "        markwart-tool write DATEI [--force] < Zellen\n"
                               "        markwart-tool recompute DATEI [--password PW]\n") +
-               ReportCommand::Usage + u'\n' + LabelsCommand::Usage);
+               ReportCommand::Usage + u'\n' + LabelsCommand::Usage + u'\n' + ListCommand::Usage);
     return Usage;
 }
 
@@ -183,6 +184,10 @@ int main(int argc, char *argv[])
         return report(args.mid(1));
     if (!args.isEmpty() && args[0] == QLatin1String("grouplist"))
         return GroupListCommand::run(args.mid(1));
+    if (!args.isEmpty() && ListCommand::handles(args[0])) {
+        PrintedPrompts prompts;
+        return ListCommand::run(args, loadClass, prompts);
+    }
     if (args.size() < 2)
         return usage();
 

@@ -130,6 +130,8 @@ private:
     std::vector<int> columnWidths(const Doc::Table &table, const std::vector<int> &kept) const;
     void borders();
     void picture(const Doc::Picture &picture);
+    // The run that draws a picture; false (and nothing written) when it cannot be encoded.
+    bool drawing(const Doc::Picture &picture);
     void sectionProperties();
 
     const Doc &m_document;
@@ -435,7 +437,20 @@ bool BodyWriter::table(const Doc::Table &table)
             style.bold = style.bold || format.bold;
             style.underline = style.underline || format.underline;
             style.size = format.fontSize.value_or(base.size);
-            paragraph(table.grid.cell(column, row), table.alignmentOf(column), style);
+            const auto picture = table.cellPictures.find({column, row});
+            if (picture == table.cellPictures.end()) {
+                paragraph(table.grid.cell(column, row), table.alignmentOf(column), style);
+            } else {
+                m_xml.writeStartElement(QStringLiteral("w:p"));
+                m_xml.writeStartElement(QStringLiteral("w:pPr"));
+                m_xml.writeEmptyElement(QStringLiteral("w:jc"));
+                m_xml.writeAttribute(QStringLiteral("w:val"), jc(table.alignmentOf(column)));
+                runProperties(style);
+                m_xml.writeEndElement();
+                drawing(picture->second);
+                runs(table.grid.cell(column, row), style);
+                m_xml.writeEndElement();
+            }
             m_xml.writeEndElement(); // tc
             i = last;
         }
@@ -449,6 +464,19 @@ void BodyWriter::picture(const Doc::Picture &picture)
 {
     if (picture.image.isNull())
         return;
+    m_xml.writeStartElement(QStringLiteral("w:p"));
+    m_xml.writeStartElement(QStringLiteral("w:pPr"));
+    m_xml.writeEmptyElement(QStringLiteral("w:jc"));
+    m_xml.writeAttribute(QStringLiteral("w:val"), jc(picture.alignment));
+    m_xml.writeEndElement();
+    drawing(picture);
+    m_xml.writeEndElement(); // p
+}
+
+bool BodyWriter::drawing(const Doc::Picture &picture)
+{
+    if (picture.image.isNull())
+        return false;
     Embedded embedded;
     const int index = int(m_pictures.size()) + 1;
     embedded.relationId = QStringLiteral("rId%1").arg(index + 1);
@@ -456,7 +484,7 @@ void BodyWriter::picture(const Doc::Picture &picture)
     QBuffer buffer(&embedded.png);
     buffer.open(QIODevice::WriteOnly);
     if (!picture.image.save(&buffer, "PNG"))
-        return;
+        return false;
     m_pictures.push_back(embedded);
 
     const bool sized = picture.size.width() > 0 && picture.size.height() > 0;
@@ -465,11 +493,6 @@ void BodyWriter::picture(const Doc::Picture &picture)
     const qint64 cy = sized ? std::llround(picture.size.height() * EmuPerPoint)
                             : std::llround(picture.image.height() * EmuPerPixel);
 
-    m_xml.writeStartElement(QStringLiteral("w:p"));
-    m_xml.writeStartElement(QStringLiteral("w:pPr"));
-    m_xml.writeEmptyElement(QStringLiteral("w:jc"));
-    m_xml.writeAttribute(QStringLiteral("w:val"), jc(picture.alignment));
-    m_xml.writeEndElement();
     m_xml.writeStartElement(QStringLiteral("w:r"));
     m_xml.writeStartElement(QStringLiteral("w:drawing"));
     m_xml.writeStartElement(QStringLiteral("wp:inline"));
@@ -522,7 +545,7 @@ void BodyWriter::picture(const Doc::Picture &picture)
     m_xml.writeEndElement(); // inline
     m_xml.writeEndElement(); // drawing
     m_xml.writeEndElement(); // r
-    m_xml.writeEndElement(); // p
+    return true;
 }
 
 void BodyWriter::sectionProperties()

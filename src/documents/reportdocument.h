@@ -59,6 +59,13 @@ struct ReportDocument
         std::optional<double> fontSize; // the table's size when not set
     };
 
+    struct Picture
+    {
+        QImage image;
+        QSizeF size; // points; empty: the image's pixels at 96 per inch
+        Alignment alignment = Alignment::Left;
+    };
+
     struct Table
     {
         PrintTable grid;
@@ -79,6 +86,8 @@ struct ReportDocument
         // A cell that reaches over the kept columns to its right, which then give no cell
         // of their own in that row: (column, row) -> how many grid columns it covers.
         std::map<std::pair<int, int>, int> columnSpans;
+        // A picture standing in a cell, before the cell's text.
+        std::map<std::pair<int, int>, Picture> cellPictures;
 
         Table() = default;
         explicit Table(PrintTable table) : grid(std::move(table)) {}
@@ -107,13 +116,6 @@ struct ReportDocument
         Alignment alignment = Alignment::Left;
         bool bold = false;
         double fontSize = 10;
-    };
-
-    struct Picture
-    {
-        QImage image;
-        QSizeF size; // points; empty: the image's pixels at 96 per inch
-        Alignment alignment = Alignment::Left;
     };
 
     // What follows the main table: one of the three, as kind says.

@@ -6,6 +6,8 @@
 #include "planpicture.h"
 #include "planprintdialog.h"
 #include "seatingpictures.h"
+#include "specialprints.h"
+#include "specialprintspanel.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -253,8 +255,54 @@ void SeatingPlanView::mouseMoveEvent(QMouseEvent *event)
     showBoard();
 }
 
+void SeatingPlanView::enableSpecialPrints(DocumentOpener &opener, PrintProgress *progress)
+{
+    if (m_special)
+        return;
+    m_specialPrints =
+        std::make_unique<SpecialPrints>(m_document, m_prompts, opener, m_reportFolder);
+    m_specialPrints->setProjectFolder(
+        [this] { return m_photoFolder ? m_photoFolder() : QString(); });
+    m_specialPrints->setProgress(progress);
+    m_special = new SpecialPrintsPanel(*m_specialPrints, this);
+    m_special->hide();
+    connect(m_special, &SpecialPrintsPanel::listRequested, this, [this] { printSpecial(false); });
+    connect(m_special, &SpecialPrintsPanel::compactRequested, this, [this] { printSpecial(true); });
+    connect(m_special, &SpecialPrintsPanel::planPrintRequested, this, &SeatingPlanView::printPlan);
+    connect(m_special, &SpecialPrintsPanel::closeRequested, this, [this] {
+        m_special->hide();
+        emit mainWindowRequested();
+    });
+}
+
+void SeatingPlanView::openSpecialPrints()
+{
+    open();
+    if (!m_special)
+        return;
+    m_special->move(96, 90);
+    m_special->show();
+    m_special->raise();
+}
+
+void SeatingPlanView::printSpecial(bool compact)
+{
+    // Leaving for a print is no change of the room.
+    m_plan.setSaved(true);
+    m_special->hide();
+    m_plan.leave();
+    showDesks();
+    hide();
+    if (compact)
+        m_specialPrints->printCompact();
+    else
+        m_specialPrints->printList();
+}
+
 void SeatingPlanView::open()
 {
+    if (m_special)
+        m_special->hide();
     // Opened again while it is open: the moves made so far stay.
     if (isVisible()) {
         raise();
@@ -339,6 +387,11 @@ void SeatingPlanView::showBoard()
 
 void SeatingPlanView::back()
 {
+    // A visit to the special prints asks nothing.
+    if (m_special && m_special->isVisible()) {
+        m_plan.setSaved(true);
+        m_special->hide();
+    }
     const bool ask = !m_plan.isSaved();
     m_plan.leave();
     showDesks();
@@ -385,9 +438,14 @@ void SeatingPlanView::printPlan()
 {
     // The photo panel does not belong to the printed room.
     const bool photoShown = m_photoPanel->isVisible();
+    const bool specialShown = m_special && m_special->isVisible();
     m_photoPanel->hide();
+    if (specialShown)
+        m_special->hide();
     const QImage room = roomPicture();
     m_photoPanel->setVisible(photoShown);
+    if (specialShown)
+        m_special->show();
     if (PlanPicture::write(room, m_reportFolder))
         m_printer->print(PlanPicture::jpegPath(m_reportFolder));
 }

@@ -11,7 +11,11 @@
 #include <memory>
 
 class ClassDocument;
+class DocumentOpener;
 class PlanItemWidget;
+class PrintProgress;
+class SpecialPrints;
+class SpecialPrintsPanel;
 class PlanPrinter;
 class QCheckBox;
 class QPushButton;
@@ -40,8 +44,16 @@ public:
     void setPhotoFolder(const std::function<QString()> &folder) { m_photoFolder = folder; }
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
 
+    // The special prints write into the report folder and hand their files to the opener.
+    void enableSpecialPrints(DocumentOpener &opener, PrintProgress *progress);
+    SpecialPrintsPanel *specialPrintsPanel() const { return m_special; }
+    SpecialPrints *specialPrints() const { return m_specialPrints.get(); }
+
     // Shows the room of the class as it was last saved; an open room is only brought up.
+    // The special prints stay hidden.
     void open();
+    // The room with the special prints in front.
+    void openSpecialPrints();
     // "zurück": leaves the room, asking first when it was changed.
     void back();
 
@@ -62,6 +74,8 @@ signals:
     void backgroundChanged(bool shown);
     // The window went out of sight; the main window takes the focus back.
     void hidden();
+    // The special prints were put away: the main window comes up.
+    void mainWindowRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -86,6 +100,8 @@ private:
     void save();
     void printPlan();
     void learnNames();
+    // The marking list or the photo overview: the room is left first, without a question.
+    void printSpecial(bool compact);
     void toggleBackground();
 
     ClassDocument &m_document;
@@ -107,6 +123,8 @@ private:
     QPushButton *m_backgroundButton = nullptr;
     QImage m_board;
     QImage m_background;
+    std::unique_ptr<SpecialPrints> m_specialPrints;
+    SpecialPrintsPanel *m_special = nullptr;
     // Whose photo the panel shows; -1 for the board.
     int m_photoPerson = -1;
 };
