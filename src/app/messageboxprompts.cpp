@@ -1,5 +1,6 @@
 #include "messageboxprompts.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QInputDialog>
@@ -17,16 +18,24 @@ QString lines(QString text)
 
 } // namespace
 
+QWidget *MessageBoxPrompts::owner() const
+{
+    // A question asked from the seating plan belongs over the seating plan: a box owned by
+    // the main window would bring that window up over the plan.
+    QWidget *active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : m_parent;
+}
+
 bool MessageBoxPrompts::askYesNo(const QString &question)
 {
-    return QMessageBox::question(m_parent, QStringLiteral("Markwart"), lines(question),
+    return QMessageBox::question(owner(), QStringLiteral("Markwart"), lines(question),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString MessageBoxPrompts::askText(const QString &caption, const QString &prompt,
                                    const QString &proposed)
 {
-    QInputDialog dialog(m_parent);
+    QInputDialog dialog(owner());
     dialog.setWindowTitle(caption);
     dialog.setLabelText(lines(prompt));
     dialog.setTextValue(proposed);
@@ -38,7 +47,7 @@ QString MessageBoxPrompts::askText(const QString &caption, const QString &prompt
 UserPrompts::Answer MessageBoxPrompts::askYesNoCancel(const QString &question)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Markwart"), lines(question),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
@@ -57,18 +66,18 @@ UserPrompts::Answer MessageBoxPrompts::askYesNoCancel(const QString &question)
 
 void MessageBoxPrompts::showMessage(const QString &text)
 {
-    QMessageBox::information(m_parent, QStringLiteral("Markwart"), lines(text));
+    QMessageBox::information(owner(), QStringLiteral("Markwart"), lines(text));
 }
 
 QString MessageBoxPrompts::chooseClassToOpen(const QString &folder)
 {
-    return QFileDialog::getOpenFileName(m_parent, QStringLiteral("Klasse laden"), folder,
+    return QFileDialog::getOpenFileName(owner(), QStringLiteral("Klasse laden"), folder,
                                         QStringLiteral(".MWk (*.MWk)"));
 }
 
 QString MessageBoxPrompts::chooseSaveFile(const QString &proposedPath)
 {
-    QFileDialog dialog(m_parent, QStringLiteral("Klasse speichern"));
+    QFileDialog dialog(owner(), QStringLiteral("Klasse speichern"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QStringLiteral("Klasse im Projektordner speichern (*.MWk)"));
     dialog.setDefaultSuffix(QStringLiteral("MWk"));
@@ -86,11 +95,11 @@ QString MessageBoxPrompts::choosePicture(const QString &proposedPath)
     const QString filter = QStringLiteral("Bilder (*.jpg *.jpeg *.png *.bmp);;"
                                           "Alle lesbaren Bilder (%1);;Alle Dateien (*)")
                                .arg(patterns.join(QLatin1Char(' ')));
-    return QFileDialog::getOpenFileName(m_parent, QStringLiteral("Foto suchen"), proposedPath,
+    return QFileDialog::getOpenFileName(owner(), QStringLiteral("Foto suchen"), proposedPath,
                                         filter);
 }
 
 QString MessageBoxPrompts::chooseFolder(const QString &caption, const QString &folder)
 {
-    return QFileDialog::getExistingDirectory(m_parent, caption, folder);
+    return QFileDialog::getExistingDirectory(owner(), caption, folder);
 }

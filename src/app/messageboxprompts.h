@@ -22,5 +22,7 @@ public:
     QString chooseFolder(const QString &caption, const QString &folder) override;
 
 private:
+    QWidget *owner() const;
+
     QWidget *m_parent;
 };
