@@ -364,15 +364,20 @@ void ImportTest::everyFormatGivesTheSamePreview()
         writeBytes(source, QStringEncoder("windows-1252").encode(QString::fromUtf8(csvList('\t'))));
     else if (file.endsWith(QLatin1String(".docx")))
         writeDocx(source);
-    else
+    else if (file.endsWith(QLatin1String(".odt")))
         writeOdt(source);
+    else
+        QVERIFY(QFile::copy(QFINDTESTDATA("data/liste.xls"), source));
 
     // Documents with two tables ask which one; the list is the second.
     ScriptedPrompts prompts;
     prompts.texts << QStringLiteral("2");
     const PreviewGrid grid = read(source, prompts);
-    const PreviewGrid wanted =
+    PreviewGrid wanted =
         expected == QLatin1String("sheet") ? sheetList() : documentList(QStringLiteral("7b Liste"));
+    // The old format's number formats are out of reach: the postcode loses its zero.
+    if (file.endsWith(QLatin1String(".xls")))
+        wanted.setCell(3, 1, QStringLiteral("1067"));
     QCOMPARE(describe(grid), describe(wanted));
     QCOMPARE(prompts.questions,
              expected == QLatin1String("sheet")
@@ -394,6 +399,9 @@ void ImportTest::workbooksAndDocumentsOfferTheirOtherTables()
     QCOMPARE(describe(grid), QStringLiteral("4 x 4\n|||\n||WAHR|2,5\n|||\n|||"));
     QVERIFY(!ClassListReader::read(path("mappe.xlsx"), 3, grid, &error));
     QVERIFY2(error.contains(QLatin1String("Tabelle 3")), qPrintable(error));
+    QVERIFY2(ClassListReader::read(QFINDTESTDATA("data/liste.xls"), 2, grid, &error),
+             qPrintable(error));
+    QCOMPARE(describe(grid), QStringLiteral("4 x 4\n|||\n||1|2,5\n|||\n|||"));
 
     // Merged cells: the text in the first cell, the covered ones empty.
     QVERIFY2(ClassListReader::read(path("tabellen.docx"), 1, grid, &error), qPrintable(error));
@@ -495,6 +503,11 @@ void ImportTest::hugeRepeatsAndCellsBeyondTheLimitsAreCut()
     QCOMPARE(grid.rows(), PreviewGrid::MaxRows);
     QCOMPARE(grid.columns(), 3);
     QCOMPARE(grid.cell(2, PreviewGrid::MaxRows - 1), QStringLiteral("x"));
+
+    // A zip bomb: a sheet unpacking to more than 64 MB is refused.
+    writeZip(path("bombe.xlsx"), {{"xl/worksheets/sheet1.xml", QByteArray(65 << 20, ' ')}});
+    QVERIFY(!ClassListReader::read(path("bombe.xlsx"), 1, grid, &error));
+    QVERIFY2(error.contains(QStringLiteral("zu groß")), qPrintable(error));
 
     writeBytes(path("breit.csv"), "a" + QByteArray(300, ';') + "b\r\nc\r\n");
     QVERIFY2(ClassListReader::read(path("breit.csv"), 1, grid, &error), qPrintable(error));
