@@ -47,7 +47,7 @@ Cell cell(QXmlStreamReader &xml)
         if (!xml.isStartElement())
             continue;
         const QStringView name = xml.name();
-        if (depth == 2 && name == QLatin1String("tcPr")) {
+        if (depth == 1 && name == QLatin1String("tcPr")) {
             // Only this cell's own properties, not those of a table inside it.
             while (!xml.atEnd()) {
                 xml.readNext();
