@@ -461,6 +461,9 @@ void ImportTest::unreadableFilesAreNamedInTheMessage_data()
     QTest::newRow("doc without LibreOffice")
         << "alt.doc" << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10)
         << "bitte die Datei zuerst als .docx oder .xlsx speichern";
+    QTest::newRow("rtf as doc without LibreOffice")
+        << "rtf.doc" << QByteArray("{\\rtf1\\ansi Liste}") << "zuerst als .docx";
+    QTest::newRow("text as doc") << "text.doc" << csvList(';') << "keine Word-Datei";
 }
 
 void ImportTest::unreadableFilesAreNamedInTheMessage()

@@ -35,6 +35,12 @@ Container container(const QByteArray &head)
     return Container::Other;
 }
 
+// Word also saves RTF and web pages under .doc; LibreOffice converts those as well.
+bool isWordText(const QByteArray &head)
+{
+    return head.startsWith("{\\rtf") || head.left(1024).toLower().contains("<html");
+}
+
 QString quoted(const QString &path)
 {
     return QStringLiteral("„%1“").arg(QFileInfo(path).fileName());
@@ -169,7 +175,7 @@ bool ClassListReader::read(const QString &path, int table, UserPrompts *prompts,
         isSheet = false;
         if (found == Container::Zip) {
             ok = readDocx(path, path, table, prompts, grid, error);
-        } else if (found == Container::Ole) {
+        } else if (found == Container::Ole || isWordText(file.peek(4096))) {
             const QTemporaryDir folder;
             const QString converted = DocConverter::toDocx(path, folder, error);
             ok = !converted.isEmpty() && readDocx(converted, path, table, prompts, grid, error);

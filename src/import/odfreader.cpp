@@ -71,8 +71,8 @@ QString sheetValue(const QXmlStreamAttributes &xml, const QString &shown)
     const QString type = attribute(xml, QLatin1String("value-type"));
     if (type == QLatin1String("date"))
         return SheetNumbers::isoToGermanDate(attribute(xml, QLatin1String("date-value")));
-    if (type == QLatin1String("float") || type == QLatin1String("percentage") ||
-        type == QLatin1String("currency")) {
+    // Percentages and amounts only make sense as shown.
+    if (type == QLatin1String("float")) {
         // Digits as shown keep the leading zeros that the cell's format gives them.
         bool digits = !shown.isEmpty();
         for (const QChar c : shown)

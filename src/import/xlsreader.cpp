@@ -27,9 +27,14 @@ bool read(const QString &path, int sheet, PreviewGrid &grid, QString *error)
     const QString name = QFileInfo(path).fileName();
     Handle xls;
     const int opened = freexl_open(QFile::encodeName(path).constData(), &xls.handle);
+    // A workbook that does not open may still tell whether a password locks it.
+    Handle info;
+    const bool infoOpened =
+        opened != FREEXL_OK &&
+        freexl_open_info(QFile::encodeName(path).constData(), &info.handle) == FREEXL_OK;
     unsigned int protection = 0;
-    if (opened == FREEXL_OK &&
-        freexl_get_info(xls.handle, FREEXL_BIFF_PASSWORD, &protection) == FREEXL_OK &&
+    const void *const asked = opened == FREEXL_OK ? xls.handle : infoOpened ? info.handle : nullptr;
+    if (asked && freexl_get_info(asked, FREEXL_BIFF_PASSWORD, &protection) == FREEXL_OK &&
         protection == FREEXL_BIFF_OBFUSCATED) {
         *error = QStringLiteral("„%1“ ist mit einem Kennwort geschützt. Bitte ohne Kennwort "
                                 "speichern und noch einmal laden.")
