@@ -5,10 +5,14 @@
 #include "import/classlistreader.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 #include <quazip.h>
@@ -160,15 +164,29 @@ QByteArray docxText(const QString &text)
     return "<w:p><w:r><w:t>" + text.toUtf8() + "</w:t></w:r></w:p>";
 }
 
+const char *const docxTypes = R"(<?xml version="1.0" encoding="UTF-8"?>
+<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">
+<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>
+<Default Extension="xml" ContentType="application/xml"/><Override PartName="/word/document.xml"
+ ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/>
+</Types>)";
+
+const char *const docxRelations = R"(<?xml version="1.0" encoding="UTF-8"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
+<Relationship Id="rId1" Target="word/document.xml"
+ Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument"/>
+</Relationships>)";
+
 void writeDocx(const QString &path)
 {
-    // First a table with merged cells, then the list.
+    // First a table with merged cells, then the list; a paragraph keeps them apart, as in
+    // Word, where two tables that touch are one.
     QByteArray body = "<w:p><w:r><w:t>Klassenliste</w:t></w:r></w:p><w:tbl><w:tr>" +
                       docxCell(docxText("Klasse 7b"), "<w:gridSpan w:val=\"2\"/>") +
                       docxCell(docxText("Raum"), "<w:vMerge w:val=\"restart\"/>") +
                       "</w:tr><w:tr>" + docxCell(docxText("Frau Kühn")) +
                       docxCell(docxText("Herr Roth")) + docxCell("<w:p/>", "<w:vMerge/>") +
-                      "</w:tr></w:tbl><w:tbl>";
+                      "</w:tr></w:tbl><w:p/><w:tbl>";
     const PreviewGrid list = sheetList();
     for (int r = 0; r < 3; ++r) {
         body += "<w:tr>";
@@ -185,8 +203,12 @@ void writeDocx(const QString &path)
         }
         body += "</w:tr>";
     }
-    body += "</w:tbl>";
-    writeZip(path, {{"word/document.xml",
+    // Word ends the body with a paragraph; without it an office program drops the table.
+    body += "</w:tbl><w:p/>";
+    // Content types and relations as well, so that an office program opens it too.
+    writeZip(path, {{"[Content_Types].xml", docxTypes},
+                    {"_rels/.rels", docxRelations},
+                    {"word/document.xml",
                      "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:document "
                      "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
                      "<w:body>" +
@@ -318,6 +340,7 @@ private slots:
     void workbooksAndDocumentsOfferTheirOtherTables();
     void unreadableFilesAreNamedInTheMessage_data();
     void unreadableFilesAreNamedInTheMessage();
+    void oldWordDocumentsGoThroughLibreOffice();
     void hugeRepeatsAndCellsBeyondTheLimitsAreCut();
     void previewCommandPrintsTheGrid();
 };
@@ -486,6 +509,28 @@ void ImportTest::unreadableFilesAreNamedInTheMessage()
     qputenv("PATH", searchPath);
     QVERIFY(!read);
     QVERIFY2(error.contains(message, Qt::CaseInsensitive), qPrintable(error));
+}
+
+void ImportTest::oldWordDocumentsGoThroughLibreOffice()
+{
+    const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (office.isEmpty())
+        QSKIP("LibreOffice is not installed");
+    // The old format made from the list's document by LibreOffice itself.
+    QDir(m_dir.path()).mkpath(QStringLiteral("alt"));
+    writeDocx(path("alt/7b Liste.docx"));
+    QProcess convert;
+    convert.start(office,
+                  {"--headless",
+                   "-env:UserInstallation=" + QUrl::fromLocalFile(path("profil")).toString(),
+                   "--convert-to", "doc", "--outdir", m_dir.path(), path("alt/7b Liste.docx")});
+    QVERIFY(convert.waitForFinished(120000));
+    QVERIFY(QFileInfo::exists(path("7b Liste.doc")));
+
+    PreviewGrid grid;
+    QString error;
+    QVERIFY2(ClassListReader::read(path("7b Liste.doc"), 2, grid, &error), qPrintable(error));
+    QCOMPARE(describe(grid), describe(documentList(QStringLiteral("7b Liste"))));
 }
 
 void ImportTest::hugeRepeatsAndCellsBeyondTheLimitsAreCut()

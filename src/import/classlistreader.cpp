@@ -84,10 +84,11 @@ bool chooseTable(const QString &path, const QList<PreviewGrid> &tables, int tabl
     if (table == 0)
         table = 1;
     if (table < 1 || table > tables.size()) {
-        *error = QStringLiteral("Eine Tabelle %1 gibt es nicht; %2 hat %3 Tabellen.")
+        *error = QStringLiteral("Eine Tabelle %1 gibt es nicht; %2 hat %3.")
                      .arg(table < 1 ? QStringLiteral("mit dieser Nummer") : QString::number(table),
-                          quoted(path))
-                     .arg(tables.size());
+                          quoted(path),
+                          tables.size() == 1 ? QStringLiteral("nur eine Tabelle")
+                                             : QStringLiteral("%1 Tabellen").arg(tables.size()));
         return false;
     }
     grid = tables[table - 1];
