@@ -99,14 +99,17 @@ const char *const xlsxRelations = R"(<?xml version="1.0" encoding="UTF-8"?>
 <Relationship Id="rId7" Type="worksheet" Target="worksheets/sheet1.xml"/>
 </Relationships>)";
 
-// Style 1: custom "00000"; 2: built-in date 14; 3: a custom German date code.
+// Style 1: custom "00000"; 2: built-in date 14; 3: a custom German date code; 4: the German
+// name of the general format, whose letters are no date.
 const char *const xlsxStyles = R"(<?xml version="1.0" encoding="UTF-8"?>
 <styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">
 <numFmts count="2"><numFmt numFmtId="164" formatCode="00000"/>
-<numFmt numFmtId="165" formatCode="[$-407]TT.MM.JJJJ;@"/></numFmts>
+<numFmt numFmtId="165" formatCode="[$-407]TT.MM.JJJJ;@"/>
+<numFmt numFmtId="166" formatCode="Standard"/></numFmts>
 <cellStyleXfs count="1"><xf numFmtId="0"/></cellStyleXfs>
 <cellXfs count="4"><xf numFmtId="0"/><xf numFmtId="164" applyNumberFormat="1"/>
-<xf numFmtId="14" applyNumberFormat="1"/><xf numFmtId="165"/></cellXfs></styleSheet>)";
+<xf numFmtId="14" applyNumberFormat="1"/><xf numFmtId="165"/><xf numFmtId="166"/></cellXfs>
+</styleSheet>)";
 
 // Names as a rich text with two runs and a phonetic hint, the street with its break.
 const char *const xlsxStrings = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -138,7 +141,7 @@ QByteArray xlsxSheet(bool date1904)
 
 const char *const xlsxSecondSheet = R"(<?xml version="1.0" encoding="UTF-8"?>
 <worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>
-<row r="2"><c r="C2" t="b"><v>1</v></c><c r="D2"><v>2.5</v></c></row></sheetData></worksheet>)";
+<row r="2"><c r="C2" t="b"><v>1</v></c><c r="D2" s="4"><v>2.5</v></c></row></sheetData></worksheet>)";
 
 void writeXlsx(const QString &path, bool date1904 = false)
 {

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 namespace DocxReader {
 
 namespace {
@@ -22,7 +24,8 @@ int number(const QXmlStreamReader &xml)
 {
     bool ok = false;
     const int value = attribute(xml, QLatin1String("val")).toInt(&ok);
-    return ok && value > 0 ? value : 1;
+    // Kept within the grid, so that a claimed span cannot overflow a column count.
+    return ok && value > 0 ? std::min(value, int(PreviewGrid::MaxColumns)) : 1;
 }
 
 // The cell just started, up to its end: its span and merge marks, and its text.
@@ -99,14 +102,14 @@ PreviewGrid table(QXmlStreamReader &xml)
             ++row;
             column = 0;
         } else if (name == QLatin1String("gridBefore")) {
-            column += number(xml);
+            column = std::min(column + number(xml), int(PreviewGrid::MaxColumns));
         } else if (name == QLatin1String("tc")) {
             const Cell c = cell(xml);
             --depth;
             if (!c.continued)
                 grid.setCell(column, row, c.text);
             grid.extend(column + c.span, row + 1);
-            column += c.span;
+            column = std::min(column + c.span, int(PreviewGrid::MaxColumns));
         }
     }
     return grid;

@@ -46,7 +46,8 @@ QString elementText(QXmlStreamReader &xml, const QString &separator)
                 name == QLatin1String("line-break"))
                 joiner.breakLine();
             else if (name == QLatin1String("s"))
-                joiner.append(QString(repeat(xml, QLatin1String("c")), u' '));
+                // A run of blanks, kept short whatever the file claims.
+                joiner.append(QString(std::min(repeat(xml, QLatin1String("c")), 100), u' '));
             else if (name == QLatin1String("tab"))
                 joiner.append(QStringLiteral(" "));
         } else if (xml.isEndElement()) {

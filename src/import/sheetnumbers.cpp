@@ -46,6 +46,8 @@ bool isDateFormat(int formatId, const QString &formatCode)
         return (formatId >= 14 && formatId <= 17) || formatId == 22 ||
                (formatId >= 27 && formatId <= 36) || (formatId >= 50 && formatId <= 58);
     const QString code = plainCode(formatCode);
+    if (code == QLatin1String("general") || code == QLatin1String("standard"))
+        return false;
     // "t" and "j" are the German day and year codes.
     return code.contains(u'd') || code.contains(u'y') || code.contains(u't') || code.contains(u'j');
 }
