@@ -512,6 +512,7 @@ void ImportTest::unreadableFilesAreNamedInTheMessage()
     qputenv("PATH", searchPath);
     QVERIFY(!read);
     QVERIFY2(error.contains(message, Qt::CaseInsensitive), qPrintable(error));
+    QCOMPARE(describe(grid), QStringLiteral("1 x 1\nvorher"));
 }
 
 void ImportTest::oldWordDocumentsGoThroughLibreOffice()

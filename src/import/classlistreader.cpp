@@ -127,9 +127,11 @@ bool ClassListReader::read(const QString &path, int table, PreviewGrid &grid, QS
     return read(path, std::max(table, 1), nullptr, grid, error);
 }
 
-bool ClassListReader::read(const QString &path, int table, UserPrompts *prompts, PreviewGrid &grid,
-                           QString *error)
+bool ClassListReader::read(const QString &path, int table, UserPrompts *prompts,
+                           PreviewGrid &result, QString *error)
 {
+    // Filled aside: a file that fails halfway leaves the caller's grid as it was.
+    PreviewGrid grid;
     const QString extension = QFileInfo(path).suffix().toLower();
     if (!extensions().contains(extension)) {
         *error = QStringLiteral("Das Format von %1 kann nicht gelesen werden. Lesbar sind "
@@ -208,5 +210,7 @@ bool ClassListReader::read(const QString &path, int table, UserPrompts *prompts,
         *error = QStringLiteral("In %1 stehen keine Daten.").arg(quoted(path));
         return false;
     }
+    if (ok)
+        result = grid;
     return ok;
 }

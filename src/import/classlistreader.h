@@ -19,7 +19,7 @@ public:
     static QStringList extensions();
 
     // Asks which table to take when a document has more than one. False with a German
-    // message when the file cannot be read.
+    // message, and the grid unchanged, when the file cannot be read.
     static bool read(const QString &path, UserPrompts &prompts, PreviewGrid &grid, QString *error);
     // The given table or worksheet, counted from 1.
     static bool read(const QString &path, int table, PreviewGrid &grid, QString *error);
