@@ -364,6 +364,8 @@ void ImportTest::everyFormatGivesTheSamePreview_data()
                                                   << "sheet";
     QTest::newRow("txt, Windows-1252, tabs") << "windows.txt"
                                              << "sheet";
+    QTest::newRow("txt, UTF-16 with mark, tabs") << "unicode.txt"
+                                                 << "sheet";
     QTest::newRow("docx") << "7b Liste.docx"
                           << "document";
     QTest::newRow("odt") << "7b Liste.odt"
@@ -386,6 +388,9 @@ void ImportTest::everyFormatGivesTheSamePreview()
         writeBytes(source, csvList(';'));
     else if (file == QLatin1String("bom.csv"))
         writeBytes(source, "\xEF\xBB\xBF" + csvList(','));
+    else if (file == QLatin1String("unicode.txt"))
+        writeBytes(source, QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)
+                               .encode(QString::fromUtf8(csvList('\t'))));
     else if (file == QLatin1String("windows.txt"))
         writeBytes(source, QStringEncoder("windows-1252").encode(QString::fromUtf8(csvList('\t'))));
     else if (file.endsWith(QLatin1String(".docx")))
