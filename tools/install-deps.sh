@@ -13,6 +13,7 @@ packages=(
   qt6-translations-l10n
   libqt6network6
   libquazip1-qt6-dev
+  libfreexl-dev
   libbenchmark-dev
   libgl-dev
   xvfb

@@ -9,12 +9,14 @@
 //                                             the program's messages go to stdout
 //   markwart-tool labels FILE --out PDF [--names] [--password PW]
 //                                             the label sheets as the pages of a PDF
+//   markwart-tool preview SOURCE [--table K]  prints the preview grid of a class list
 
 #include "app/appfolders.h"
 #include "app/grouplistcommand.h"
 #include "app/labelscommand.h"
 #include "app/listcommand.h"
 #include "app/photoscommand.h"
+#include "app/previewcommand.h"
 #include "app/printedprompts.h"
 #include "app/reportcommand.h"
 #include "app/toolsupport.h"
@@ -53,7 +55,8 @@ int usage()
     printError(QStringLiteral("Aufruf: markwart-tool dump DATEI [--password PW]\n"
                               "        markwart-tool write DATEI [--force] < Zellen\n"
                               "        markwart-tool recompute DATEI [--password PW]\n") +
-               ReportCommand::Usage + u'\n' + LabelsCommand::Usage + u'\n' + ListCommand::Usage);
+               ReportCommand::Usage + u'\n' + LabelsCommand::Usage + u'\n' + ListCommand::Usage +
+               u'\n' + PreviewCommand::Usage);
     return Usage;
 }
 
@@ -188,6 +191,8 @@ int main(int argc, char *argv[])
         PrintedPrompts prompts;
         return ListCommand::run(args, loadClass, prompts);
     }
+    if (!args.isEmpty() && args[0] == QLatin1String("preview"))
+        return PreviewCommand::run(args.mid(1));
     if (args.size() < 2)
         return usage();
 
