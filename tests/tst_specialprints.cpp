@@ -113,8 +113,6 @@ private slots:
                  SelectionListOptions::Birthday);
         QCOMPARE(SelectionListOptions::fieldNamed(QStringLiteral("geburtstag")),
                  SelectionListOptions::Birthday);
-        QCOMPARE(SelectionListOptions::fieldNamed(QStringLiteral("Handy")),
-                 SelectionListOptions::Mobile);
         QCOMPARE(SelectionListOptions::fieldNamed(QStringLiteral("Fax")),
                  SelectionListOptions::FieldCount);
     }
