@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -95,6 +96,12 @@ QByteArray readBytes(const QString &path)
     return file.readAll();
 }
 
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 QString cellOf(const QString &path, int column, int row)
 {
     LoadBuffer buffer;
@@ -127,3 +134,24 @@ QString firstDifference(const ClassGrid &expected, const std::function<QString(i
 }
 
 } // namespace TestSupport
+
+TestSupport::ToolRun TestSupport::runTool(const QStringList &args, const QByteArray &input,
+                                          const QString &temp)
+{
+    QProcess process;
+    if (!temp.isEmpty()) {
+        QDir().mkpath(temp);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temp);
+        process.setProcessEnvironment(environment);
+    }
+    process.start(QStringLiteral(MARKWART_TOOL_PATH), args);
+    process.write(input);
+    process.closeWriteChannel();
+    ToolRun run;
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
+        run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}

@@ -58,9 +58,18 @@ public:
 };
 
 namespace TestSupport {
+struct ToolRun
+{
+    int exitCode = -1; // also when the tool did not start, crashed or hung
+    QByteArray out, err;
+};
+// markwart-tool with these arguments and this input; with `temp`, that is its temporary folder.
+ToolRun runTool(const QStringList &args, const QByteArray &input = {}, const QString &temp = {});
 // Points QSettings at an empty store of this test run's own.
 void isolateSettings();
 QByteArray readBytes(const QString &path);
+// Creates or replaces the file with these bytes; false when it cannot be written.
+bool writeBytes(const QString &path, const QByteArray &bytes = {});
 // One cell of a class file on disk, unscrambled; "<unreadable>" when the file is not a class.
 QString cellOf(const QString &path, int column, int row);
 // Writes a class file holding the given cells (column, row, text).

@@ -5,6 +5,7 @@
 #include "app/instanceguard.h"
 #include "app/tempreportfiles.h"
 #include "classdata/displaylocale.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -58,10 +59,8 @@ private slots:
                                "Sitzplan.jpg", "Druck/druck.bmp", "alt.doc"};
         const QStringList kept{"Fachergebnisse Deutsch 7b.docx", "Deutsch, 7b.docx"};
         QVERIFY(QDir(folder.path()).mkpath("Druck"));
-        for (const QString &name : gone + kept) {
-            QFile file(folder.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        for (const QString &name : gone + kept)
+            QVERIFY(TestSupport::writeBytes(folder.filePath(name)));
         TempReportFiles::removeAll(folder.path());
         for (const QString &name : gone)
             QVERIFY2(!QFile::exists(folder.filePath(name)), qPrintable(name));

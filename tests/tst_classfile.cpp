@@ -205,9 +205,7 @@ void ClassFileTest::cutOffFileLoadsWithNotice()
         {whole.left(11), "nach 0 von 291.720 Zellen", {}, {}, {}},
     };
     for (const auto &f : files) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(f.bytes) == f.bytes.size());
-        file.close();
+        QVERIFY(TestSupport::writeBytes(path, f.bytes));
         LoadBuffer buffer;
         QString error;
         QVERIFY2(ClassFile::read(path, buffer, &error), qPrintable(error));

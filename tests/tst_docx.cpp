@@ -262,9 +262,7 @@ void DocxTest::heldOrUnwritableFilesStayAsTheyAre()
     const QStringList locks = {"~$Fachergebnisse Mathe 7b.docx", "~$chergebnisse Mathe 7b.docx",
                                ".~lock.Fachergebnisse Mathe 7b.docx#"};
     for (const QString &lock : locks) {
-        QFile marker(dir.filePath(lock));
-        QVERIFY(marker.open(QIODevice::WriteOnly));
-        marker.close();
+        QVERIFY(TestSupport::writeBytes(dir.filePath(lock)));
         QVERIFY2(!writer.write(Doc(grid(5, 5)), path), qPrintable(lock));
         QCOMPARE(writer.errorText(),
                  QString("Es ist noch eine Druckdatei in Benutzung. Dokument bitte schließen!"));
@@ -272,9 +270,7 @@ void DocxTest::heldOrUnwritableFilesStayAsTheyAre()
         QVERIFY(QFile::remove(dir.filePath(lock)));
     }
     // Another file's lock does not hold this one.
-    QFile other(dir.filePath("~$Person.docx"));
-    QVERIFY(other.open(QIODevice::WriteOnly));
-    other.close();
+    QVERIFY(TestSupport::writeBytes(dir.filePath("~$Person.docx")));
     QVERIFY(writer.write(Doc(grid(5, 5)), path));
     QVERIFY(TestSupport::readBytes(path) != first);
 

@@ -59,14 +59,11 @@ public:
 // The tool's exit code; its output goes to `out`.
 int runTool(const QStringList &args, QByteArray *out = nullptr)
 {
-    QProcess process;
-    process.start(QStringLiteral(MARKWART_TOOL_PATH),
-                  QStringList{QStringLiteral("grouplist")} + args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return -1;
+    const TestSupport::ToolRun run =
+        TestSupport::runTool(QStringList{QStringLiteral("grouplist")} + args);
     if (out)
-        *out = process.readAllStandardOutput();
-    return process.exitCode();
+        *out = run.out;
+    return run.exitCode;
 }
 
 } // namespace

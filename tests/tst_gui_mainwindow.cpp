@@ -183,7 +183,6 @@ private slots:
         QVERIFY(!shell.window->startHint()->isVisible());
         shell.reopen(&empty);
         QTRY_VERIFY(shell.window->startHint()->isVisible());
-        QCOMPARE(shell.window->size(), QSize(1165, 745));
         QVERIFY(shell.window->startHint()->text().startsWith("Noch keine Klasse geöffnet"));
         if (!qEnvironmentVariableIsEmpty("MARKWART_SHOTS"))
             shell.window->grab().save(qEnvironmentVariable("MARKWART_SHOTS") + "/firststart.png");
@@ -223,7 +222,6 @@ private slots:
     {
         Shell shell;
         shell.load(m_class, "falsch");
-        QCOMPARE(shell.prompts.messages, {"Das Passwort ist falsch!"});
         QVERIFY(shell.dialog()->isVisible());
         QCOMPARE(shell.cell(0, 16), "Albrecht, Paul");
 
@@ -415,7 +413,6 @@ private slots:
         MainWindow *window = shell.window.get();
         PersonPageView *page = shell.person();
         const QSize size = window->size();
-        QCOMPARE(size, QSize(1165, 745));
         const QRect sheet = inWindow(page->sheet());
         QLineEdit *name = page->fieldEdit(PersonPage::Name);
         const QRect field = inWindow(name);

@@ -10,7 +10,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -114,11 +113,7 @@ int pdfPages(const QString &path)
 
 int runTool(const QStringList &args)
 {
-    QProcess process;
-    process.start(QStringLiteral(MARKWART_TOOL_PATH), QStringList{QStringLiteral("labels")} + args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return -1;
-    return process.exitCode();
+    return TestSupport::runTool(QStringList{QStringLiteral("labels")} + args).exitCode;
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -132,9 +131,7 @@ private slots:
         for (const char *name : {"Bauer Lina.png", "paul_albrecht.jpg", "Paul Albrecht.png",
                                  "Unbekannt Jemand.png", "Günther, Leon.bmp"})
             QVERIFY(portrait(600, 800).save(folder.filePath(QString::fromUtf8(name))));
-        QFile text(folder.filePath(QStringLiteral("Albrecht Paul.txt")));
-        QVERIFY(text.open(QIODevice::WriteOnly));
-        text.close();
+        QVERIFY(TestSupport::writeBytes(folder.filePath(QStringLiteral("Albrecht Paul.txt"))));
 
         ClassGrid grid;
         grid.setCell(0, row(0), QStringLiteral("Albrecht, Paul"));
@@ -181,13 +178,10 @@ private slots:
         QVERIFY(portrait(300, 400).save(dir.filePath(QStringLiteral("Bilder/Lina Bauer.jpg"))));
         QByteArray out;
         const auto tool = [&](const QStringList &extra) {
-            QProcess process;
-            process.start(QStringLiteral(MARKWART_TOOL_PATH),
-                          QStringList{"photos", classFile, dir.filePath("Bilder")} + extra);
-            if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-                return -1;
-            out = process.readAllStandardOutput();
-            return process.exitCode();
+            const TestSupport::ToolRun run = TestSupport::runTool(
+                QStringList{"photos", classFile, dir.filePath("Bilder")} + extra);
+            out = run.out;
+            return run.exitCode;
         };
         QCOMPARE(tool({"--password", "falsch"}), 3);
         QCOMPARE(tool({"--password", "geheim", "--zoom", "0"}), 1);

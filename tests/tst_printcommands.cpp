@@ -134,13 +134,8 @@ private slots:
     {
         Fixture f;
         const QString target = f.file("Fachergebnisse Deutsch 7b.docx");
-        QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("earlier report");
-        old.close();
-        QFile lock(f.file("~$chergebnisse Deutsch 7b.docx"));
-        QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.close();
+        QVERIFY(TestSupport::writeBytes(target, "earlier report"));
+        QVERIFY(TestSupport::writeBytes(f.file("~$chergebnisse Deutsch 7b.docx")));
         f.commands.resultList(place(Page::Subject));
         QCOMPARE(f.prompts.messages, QStringList(DocxWriter::InUseMessage));
         QVERIFY(f.opener.opened.isEmpty());

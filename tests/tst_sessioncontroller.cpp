@@ -141,10 +141,7 @@ private slots:
         Session s(m_dir->path());
         s.document.grid().setCell(0, 16, QStringLiteral("bleibt"));
         const QString bogus = path("kaputt.MWk");
-        QFile file(bogus);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("keine\r\nKlasse\r\n");
-        file.close();
+        QVERIFY(TestSupport::writeBytes(bogus, "keine\r\nKlasse\r\n"));
         s.prompts.filesToOpen << bogus << path("fehlt.MWk");
         s.controller.loadClass();
         s.controller.loadClass();
@@ -164,13 +161,10 @@ private slots:
         QCOMPARE(s.cell(0, 16), "Alt");
 
         // A file that ends early loads as far as it goes, and the teacher is told.
-        QFile whole(m_class);
-        QVERIFY(whole.open(QIODevice::ReadOnly));
-        QFile cut(path("halb.MWk"));
-        QVERIFY(cut.open(QIODevice::WriteOnly));
-        cut.write(whole.readAll().split('\n').mid(0, 2 + 1716).join('\n') + '\n');
-        cut.close();
-        QVERIFY(s.load(cut.fileName(), QString()));
+        const QByteArray whole = TestSupport::readBytes(m_class);
+        const QString cut = path("halb.MWk");
+        QVERIFY(TestSupport::writeBytes(cut, whole.split('\n').mid(0, 2 + 1716).join('\n') + '\n'));
+        QVERIFY(s.load(cut, QString()));
         QVERIFY(s.prompts.messages.value(3).contains(QStringLiteral("unvollständig")));
         QCOMPARE(s.cell(0, 16), "Müller, Jonas");
     }
@@ -418,10 +412,8 @@ private slots:
         const QDir reports(path("tmp"));
         QVERIFY(reports.mkpath(QStringLiteral("Druck")));
         for (const char *name : {"Druck.doc", "druck.html", "Mathematik 7b.doc", "Sitzplan.bmp",
-                                 "Druck/bild.jpg", "notizen.txt"}) {
-            QFile file(reports.filePath(QLatin1String(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+                                 "Druck/bild.jpg", "notizen.txt"})
+            QVERIFY(TestSupport::writeBytes(reports.filePath(QLatin1String(name))));
         Session s(m_dir->path());
         QVERIFY(s.controller.requestClose());
         QCOMPARE(reports.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),

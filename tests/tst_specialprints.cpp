@@ -13,7 +13,6 @@
 #include "seating/specialprints.h"
 
 #include <QDirIterator>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,23 +53,8 @@ QString storePhoto(const QString &project, int person, const QColor &colour)
     return stored;
 }
 
-struct ToolRun
-{
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-ToolRun runTool(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(MARKWART_TOOL_PATH), args);
-    ToolRun run;
-    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
-        run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
+using TestSupport::runTool;
+using TestSupport::ToolRun;
 
 DocxReadback::Body docxBody(const QString &path)
 {
@@ -129,8 +113,6 @@ private slots:
                  SelectionListOptions::Birthday);
         QCOMPARE(SelectionListOptions::fieldNamed(QStringLiteral("geburtstag")),
                  SelectionListOptions::Birthday);
-        QCOMPARE(SelectionListOptions::fieldNamed(QStringLiteral("Handy")),
-                 SelectionListOptions::Mobile);
         QCOMPARE(SelectionListOptions::fieldNamed(QStringLiteral("Fax")),
                  SelectionListOptions::FieldCount);
     }

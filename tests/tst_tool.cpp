@@ -18,43 +18,17 @@
 
 namespace {
 
-struct ToolRun
-{
-    int exitCode = -1; // also when the tool did not start, crashed or hung
-    QByteArray out, err;
-};
-
-// The tool with these arguments; with `temp`, that is its temporary folder (and so the
-// parent of the report folder).
-ToolRun runArgs(const QStringList &args, const QByteArray &input, const QString &temp)
-{
-    QProcess process;
-    if (!temp.isEmpty()) {
-        QDir().mkpath(temp);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("TMPDIR"), temp);
-        process.setProcessEnvironment(environment);
-    }
-    process.start(QStringLiteral(MARKWART_TOOL_PATH), args);
-    process.write(input);
-    process.closeWriteChannel();
-    ToolRun run;
-    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
-        run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
+using TestSupport::ToolRun;
 
 ToolRun runTool(const char *command, const QString &path, const QByteArray &input = {},
                 const QStringList &extra = {})
 {
-    return runArgs(QStringList{QString::fromLatin1(command), path} + extra, input, {});
+    return TestSupport::runTool(QStringList{QString::fromLatin1(command), path} + extra, input);
 }
 
 ToolRun runReport(const QStringList &args, const QString &temp)
 {
-    return runArgs(QStringList{QStringLiteral("report")} + args, {}, temp);
+    return TestSupport::runTool(QStringList{QStringLiteral("report")} + args, {}, temp);
 }
 
 QByteArray documentXml(const QString &docxPath)
@@ -200,9 +174,7 @@ void ToolTest::dumpRejectsNonClassFile()
 {
     const QString path = m_dir.filePath(QStringLiteral("fremd.MWk"));
     for (const bool exists : {false, true}) {
-        QFile file(path);
-        QVERIFY(!exists || (file.open(QIODevice::WriteOnly) && file.write("Hallo Welt\r\n") > 0));
-        file.close();
+        QVERIFY(!exists || TestSupport::writeBytes(path, "Hallo Welt\r\n"));
         const ToolRun run = runTool("dump", path);
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.out.isEmpty());
@@ -216,10 +188,8 @@ void ToolTest::dumpTellsOfCutOffFile()
     QCOMPARE(runTool("write", path, "0\t16\tAlbrecht, Paul\n3\t16\tKlasse 7b\n").exitCode, 0);
     // Cut off after column 1: the name is there, the class is not.
     const QByteArray whole = TestSupport::readBytes(path);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(whole.split('\n').mid(0, 2 + 2 * 1716).join('\n') + '\n');
-    file.close();
+    QVERIFY(
+        TestSupport::writeBytes(path, whole.split('\n').mid(0, 2 + 2 * 1716).join('\n') + '\n'));
 
     const ToolRun run = runTool("dump", path);
     QCOMPARE(run.exitCode, 0);
