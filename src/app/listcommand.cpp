@@ -1,5 +1,7 @@
 #include "listcommand.h"
 
+#include "toolsupport.h"
+
 #include "classdata/classdocument.h"
 #include "classdata/userprompts.h"
 #include "documents/docxwriter.h"
@@ -15,6 +17,8 @@
 namespace ListCommand {
 
 namespace {
+
+using namespace ToolSupport;
 
 constexpr int Ok = 0;
 constexpr int BadFile = 2;
@@ -36,28 +40,6 @@ void printError(QString text)
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     std::fputs(text.toUtf8().constData(), stderr);
     std::fputc('\n', stderr);
-}
-
-bool endsWith(const QString &path, const char *ending)
-{
-    return path.endsWith(QLatin1String(ending), Qt::CaseInsensitive);
-}
-
-bool readNumber(const QString &option, const QString &text, int first, int last, int &number,
-                QString *error)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < first || value > last) {
-        *error = QStringLiteral("%1 erwartet eine Zahl von %2 bis %3, nicht \"%4\".")
-                     .arg(option)
-                     .arg(first)
-                     .arg(last)
-                     .arg(text);
-        return false;
-    }
-    number = value;
-    return true;
 }
 
 bool readFields(const QString &text, SelectionListOptions &options, QString *error)
@@ -130,16 +112,7 @@ bool parse(const QStringList &args, Options &options, QString *error)
         if (!ok)
             return false;
     }
-    if (options.outPath.isEmpty()) {
-        *error = QStringLiteral("Es fehlt --out mit der Ausgabedatei (.docx oder .html).");
-        return false;
-    }
-    if (!endsWith(options.outPath, ".docx") && !endsWith(options.outPath, ".html")) {
-        *error = QStringLiteral("Die Ausgabedatei muss auf .docx oder .html enden: \"%1\".")
-                     .arg(options.outPath);
-        return false;
-    }
-    return true;
+    return checkDocumentOrPage(options.outPath, error);
 }
 
 // The page's photos lie beside it, so that the page still shows them later.

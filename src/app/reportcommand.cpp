@@ -1,5 +1,7 @@
 #include "reportcommand.h"
 
+#include "toolsupport.h"
+
 #include "classdata/classdocument.h"
 #include "classdata/userprompts.h"
 #include "documents/docxwriter.h"
@@ -16,6 +18,8 @@
 
 namespace {
 
+using namespace ToolSupport;
+
 const QString ResultListKind = QStringLiteral("result-list");
 const QString CompleteListKind = QStringLiteral("complete-list");
 const QString PersonKind = QStringLiteral("person");
@@ -26,26 +30,6 @@ const QString CourseBookKind = QStringLiteral("coursebook");
 const QString OverviewCaption = QStringLiteral("Ergebnisübersicht");
 
 constexpr int SubjectCount = 14;
-
-bool endsWith(const QString &path, const char *ending)
-{
-    return path.endsWith(QLatin1String(ending), Qt::CaseInsensitive);
-}
-
-bool readNumber(const QString &option, const QString &text, int last, int &number, QString *error)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < 1 || value > last) {
-        *error = QStringLiteral("%1 erwartet eine Zahl von 1 bis %2, nicht \"%3\".")
-                     .arg(option)
-                     .arg(last)
-                     .arg(text);
-        return false;
-    }
-    number = value;
-    return true;
-}
 
 QString subjectCaption(const ClassDocument &document, int subject)
 {
@@ -112,14 +96,14 @@ bool ReportCommand::parse(const QStringList &args, Options &options, QString *er
         } else if (option == QLatin1String("--out")) {
             options.outPath = value;
         } else if (option == QLatin1String("--subject")) {
-            ok = readNumber(option, value, SubjectCount, options.subject, error);
+            ok = readNumber(option, value, 1, SubjectCount, options.subject, error);
         } else if (option == QLatin1String("--person")) {
-            ok = readNumber(option, value, ClassDocument::PersonCount, options.person, error);
+            ok = readNumber(option, value, 1, ClassDocument::PersonCount, options.person, error);
         } else if (option == QLatin1String("--column")) {
             // Column 0 holds the names.
-            ok = readNumber(option, value, SubjectSheet::Columns - 1, options.column, error);
+            ok = readNumber(option, value, 1, SubjectSheet::Columns - 1, options.column, error);
         } else if (option == QLatin1String("--half")) {
-            ok = readNumber(option, value, 2, options.halfYear, error);
+            ok = readNumber(option, value, 1, 2, options.halfYear, error);
         } else {
             options.subjectName = value;
             options.subjectNameGiven = true;
@@ -128,16 +112,7 @@ bool ReportCommand::parse(const QStringList &args, Options &options, QString *er
             return false;
     }
 
-    if (options.outPath.isEmpty()) {
-        *error = QStringLiteral("Es fehlt --out mit der Ausgabedatei (.docx oder .html).");
-        return false;
-    }
-    if (!endsWith(options.outPath, ".docx") && !endsWith(options.outPath, ".html")) {
-        *error = QStringLiteral("Die Ausgabedatei muss auf .docx oder .html enden: \"%1\".")
-                     .arg(options.outPath);
-        return false;
-    }
-    return true;
+    return checkDocumentOrPage(options.outPath, error);
 }
 
 ReportCommand::ReportCommand(Options options) : m_options(std::move(options)) {}

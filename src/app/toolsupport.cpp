@@ -29,6 +29,42 @@ void printOut(const QString &message)
     print(stdout, message);
 }
 
+bool endsWith(const QString &path, const char *ending)
+{
+    return path.endsWith(QLatin1String(ending), Qt::CaseInsensitive);
+}
+
+bool readNumber(const QString &option, const QString &text, int first, int last, int &number,
+                QString *error)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < first || value > last) {
+        *error = QStringLiteral("%1 erwartet eine Zahl von %2 bis %3, nicht \"%4\".")
+                     .arg(option)
+                     .arg(first)
+                     .arg(last)
+                     .arg(text);
+        return false;
+    }
+    number = value;
+    return true;
+}
+
+bool checkDocumentOrPage(const QString &outPath, QString *error)
+{
+    if (outPath.isEmpty()) {
+        *error = QStringLiteral("Es fehlt --out mit der Ausgabedatei (.docx oder .html).");
+        return false;
+    }
+    if (!endsWith(outPath, ".docx") && !endsWith(outPath, ".html")) {
+        *error = QStringLiteral("Die Ausgabedatei muss auf .docx oder .html enden: \"%1\".")
+                     .arg(outPath);
+        return false;
+    }
+    return true;
+}
+
 int loadClass(const QString &path, const QString &password, LoadBuffer &buffer, ClassGrid &grid)
 {
     QString error;

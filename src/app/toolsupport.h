@@ -21,6 +21,14 @@ enum ExitCode
 void printError(const QString &message);
 void printOut(const QString &message);
 
+// Whether the path ends so, whatever the case of its letters.
+bool endsWith(const QString &path, const char *ending);
+// An option's whole number from first to last; false with a German message otherwise.
+bool readNumber(const QString &option, const QString &text, int first, int last, int &number,
+                QString *error);
+// The output of a printed list: a Word document or a page; false with a message otherwise.
+bool checkDocumentOrPage(const QString &outPath, QString *error);
+
 // Loads a class the way the program does: read, check the password, take over. A file that
 // ends early is loaded as far as it goes, with a note on stderr. Returns the exit code.
 int loadClass(const QString &path, const QString &password, LoadBuffer &buffer, ClassGrid &grid);
