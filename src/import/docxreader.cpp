@@ -1,5 +1,7 @@
 #include "docxreader.h"
 
+#include "xmlattribute.h"
+
 #include "paragraphjoiner.h"
 #include "zipparts.h"
 
@@ -12,18 +14,10 @@ namespace DocxReader {
 
 namespace {
 
-QString attribute(const QXmlStreamReader &xml, QLatin1StringView name)
-{
-    for (const QXmlStreamAttribute &a : xml.attributes())
-        if (a.name() == name)
-            return a.value().toString();
-    return QString();
-}
-
 int number(const QXmlStreamReader &xml)
 {
     bool ok = false;
-    const int value = attribute(xml, QLatin1String("val")).toInt(&ok);
+    const int value = XmlAttribute::value(xml, QLatin1String("val")).toInt(&ok);
     // Kept within the grid, so that a claimed span cannot overflow a column count.
     return ok && value > 0 ? std::min(value, int(PreviewGrid::MaxColumns)) : 1;
 }
@@ -62,7 +56,7 @@ Cell cell(QXmlStreamReader &xml)
                     result.span = number(xml);
                 else if (xml.name() == QLatin1String("vMerge"))
                     result.continued =
-                        attribute(xml, QLatin1String("val")) != QLatin1String("restart");
+                        XmlAttribute::value(xml, QLatin1String("val")) != QLatin1String("restart");
             }
             continue;
         }

@@ -1,5 +1,7 @@
 #include "odfreader.h"
 
+#include "xmlattribute.h"
+
 #include "paragraphjoiner.h"
 #include "sheetnumbers.h"
 #include "zipparts.h"
@@ -13,17 +15,10 @@ namespace OdfReader {
 
 namespace {
 
-QString attribute(const QXmlStreamAttributes &attributes, QLatin1StringView name);
-
-QString attribute(const QXmlStreamReader &xml, QLatin1StringView name)
-{
-    return attribute(xml.attributes(), name);
-}
-
 int repeat(const QXmlStreamReader &xml, QLatin1StringView name)
 {
     bool ok = false;
-    const int count = attribute(xml, name).toInt(&ok);
+    const int count = XmlAttribute::value(xml, name).toInt(&ok);
     return ok && count > 0 ? count : 1;
 }
 
@@ -59,19 +54,11 @@ QString elementText(QXmlStreamReader &xml, const QString &separator)
     return joiner.text(separator);
 }
 
-QString attribute(const QXmlStreamAttributes &attributes, QLatin1StringView name)
-{
-    for (const QXmlStreamAttribute &a : attributes)
-        if (a.name() == name)
-            return a.value().toString();
-    return QString();
-}
-
 QString sheetValue(const QXmlStreamAttributes &xml, const QString &shown)
 {
-    const QString type = attribute(xml, QLatin1String("value-type"));
+    const QString type = XmlAttribute::value(xml, QLatin1String("value-type"));
     if (type == QLatin1String("date"))
-        return SheetNumbers::isoToGermanDate(attribute(xml, QLatin1String("date-value")));
+        return SheetNumbers::isoToGermanDate(XmlAttribute::value(xml, QLatin1String("date-value")));
     // Percentages and amounts only make sense as shown.
     if (type == QLatin1String("float")) {
         // Digits as shown keep the leading zeros that the cell's format gives them.
@@ -79,7 +66,7 @@ QString sheetValue(const QXmlStreamAttributes &xml, const QString &shown)
         for (const QChar c : shown)
             digits = digits && c.isDigit();
         bool ok = false;
-        const double value = attribute(xml, QLatin1String("value")).toDouble(&ok);
+        const double value = XmlAttribute::value(xml, QLatin1String("value")).toDouble(&ok);
         if (digits || !ok)
             return shown;
         return SheetNumbers::formatNumber(value);

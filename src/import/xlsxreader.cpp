@@ -1,5 +1,7 @@
 #include "xlsxreader.h"
 
+#include "xmlattribute.h"
+
 #include "sheetnumbers.h"
 #include "zipparts.h"
 
@@ -11,14 +13,6 @@
 namespace XlsxReader {
 
 namespace {
-
-QString attribute(const QXmlStreamReader &xml, QLatin1StringView name)
-{
-    for (const QXmlStreamAttribute &a : xml.attributes())
-        if (a.name() == name)
-            return a.value().toString();
-    return QString();
-}
 
 // The text of an <si> or <is> element: its <t>, or the <t> of every run; phonetic hints
 // (<rPh>) are no part of the text.
@@ -73,12 +67,12 @@ Styles styles(const QByteArray &data)
         xml.readNext();
         if (xml.isStartElement()) {
             if (xml.name() == QLatin1String("numFmt")) {
-                custom.insert(attribute(xml, QLatin1String("numFmtId")).toInt(),
-                              attribute(xml, QLatin1String("formatCode")));
+                custom.insert(XmlAttribute::value(xml, QLatin1String("numFmtId")).toInt(),
+                              XmlAttribute::value(xml, QLatin1String("formatCode")));
             } else if (xml.name() == QLatin1String("cellXfs")) {
                 inCellXfs = true;
             } else if (inCellXfs && xml.name() == QLatin1String("xf")) {
-                const int id = attribute(xml, QLatin1String("numFmtId")).toInt();
+                const int id = XmlAttribute::value(xml, QLatin1String("numFmtId")).toInt();
                 const QString code = custom.value(id);
                 result.isDate.append(SheetNumbers::isDateFormat(id, code));
                 result.code.append(code.isEmpty() && id == 1 ? QStringLiteral("0") : code);
@@ -129,11 +123,11 @@ Workbook workbook(ZipParts &zip, int sheet)
             if (!xml.isStartElement())
                 continue;
             if (xml.name() == QLatin1String("workbookPr")) {
-                const QString flag = attribute(xml, QLatin1String("date1904"));
+                const QString flag = XmlAttribute::value(xml, QLatin1String("date1904"));
                 result.date1904 = flag == QLatin1String("1") || flag == QLatin1String("true");
             } else if (xml.name() == QLatin1String("sheet")) {
                 if (++result.sheetCount == sheet)
-                    relationId = attribute(xml, QLatin1String("id"));
+                    relationId = XmlAttribute::value(xml, QLatin1String("id"));
             }
         }
     }
@@ -143,8 +137,8 @@ Workbook workbook(ZipParts &zip, int sheet)
         while (!xml.atEnd()) {
             xml.readNext();
             if (xml.isStartElement() && xml.name() == QLatin1String("Relationship") &&
-                attribute(xml, QLatin1String("Id")) == relationId) {
-                QString target = attribute(xml, QLatin1String("Target"));
+                XmlAttribute::value(xml, QLatin1String("Id")) == relationId) {
+                QString target = XmlAttribute::value(xml, QLatin1String("Target"));
                 if (target.startsWith(u'/'))
                     target = target.mid(1);
                 else
@@ -203,7 +197,7 @@ bool read(const QString &path, int sheet, PreviewGrid &grid, QString *error)
             continue;
         if (xml.name() == QLatin1String("row")) {
             bool ok = false;
-            const int r = attribute(xml, QLatin1String("r")).toInt(&ok);
+            const int r = XmlAttribute::value(xml, QLatin1String("r")).toInt(&ok);
             row = ok && r > 0 ? r - 1 : row + 1;
             column = -1;
             continue;
@@ -212,12 +206,12 @@ bool read(const QString &path, int sheet, PreviewGrid &grid, QString *error)
             continue;
         int c = column + 1;
         int r = std::max(row, 0);
-        parseReference(attribute(xml, QLatin1String("r")), &c, &r);
+        parseReference(XmlAttribute::value(xml, QLatin1String("r")), &c, &r);
         column = c;
         if (c >= PreviewGrid::MaxColumns || r >= PreviewGrid::MaxRows)
             continue;
-        const QString type = attribute(xml, QLatin1String("t"));
-        const int style = attribute(xml, QLatin1String("s")).toInt();
+        const QString type = XmlAttribute::value(xml, QLatin1String("t"));
+        const int style = XmlAttribute::value(xml, QLatin1String("s")).toInt();
         QString value;
         bool hasValue = false;
         // The cell's children: <f> (formula, ignored), <v> (value), <is> (inline string).
