@@ -10,9 +10,12 @@
 //   markwart-tool labels FILE --out PDF [--names] [--password PW]
 //                                             the label sheets as the pages of a PDF
 //   markwart-tool preview SOURCE [--table K]  prints the preview grid of a class list
+//   markwart-tool import SOURCE FILE [--password PW] [--table K] --field KIND=C,R ...
+//                                             takes a class list into a class file
 
 #include "app/appfolders.h"
 #include "app/grouplistcommand.h"
+#include "app/importcommand.h"
 #include "app/labelscommand.h"
 #include "app/listcommand.h"
 #include "app/photoscommand.h"
@@ -56,7 +59,7 @@ int usage()
                               "        markwart-tool write DATEI [--force] < Zellen\n"
                               "        markwart-tool recompute DATEI [--password PW]\n") +
                ReportCommand::Usage + u'\n' + LabelsCommand::Usage + u'\n' + ListCommand::Usage +
-               u'\n' + PreviewCommand::Usage);
+               u'\n' + PreviewCommand::Usage + u'\n' + ImportCommand::Usage);
     return Usage;
 }
 
@@ -193,6 +196,8 @@ int main(int argc, char *argv[])
     }
     if (!args.isEmpty() && args[0] == QLatin1String("preview"))
         return PreviewCommand::run(args.mid(1));
+    if (!args.isEmpty() && args[0] == QLatin1String("import"))
+        return ImportCommand::run(args.mid(1));
     if (args.size() < 2)
         return usage();
 
