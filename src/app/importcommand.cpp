@@ -148,7 +148,11 @@ int run(const QStringList &args)
     const ClassListImport::Result result = import.apply(prompts);
     if (!result.imported)
         return Ok;
-    printOut(QStringLiteral("%1 Namen übernommen.").arg(result.namedPersons));
+    if (import.isChosen(ClassListImport::Field::Name) ||
+        import.isChosen(ClassListImport::Field::FirstName))
+        printOut(QStringLiteral("%1 Namen übernommen.").arg(result.namedPersons));
+    else
+        printOut(QStringLiteral("Ohne Namen übernommen."));
 
     document.loadBuffer().scrambleFrom(document.grid());
     if (!ClassFile::write(classPath, document.loadBuffer(), &error)) {
