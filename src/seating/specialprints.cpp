@@ -4,6 +4,7 @@
 #include "classdata/documentopener.h"
 #include "classdata/userprompts.h"
 #include "documents/docxwriter.h"
+#include "documents/reportoutput.h"
 #include "documents/reportpage.h"
 #include "reports/compactoverviewgrid.h"
 #include "reports/listprint.h"
@@ -26,8 +27,8 @@ const QString SpecialPrints::PhotoNotice =
                    "dem Entstehen sofort drucken.");
 const QString SpecialPrints::CollectingCaption =
     QStringLiteral("Suche erwünschte Auswahl zusammen.");
-const QString SpecialPrints::NoWordMessage =
-    QStringLiteral("WORD konnte nicht gestartet werden, ich benutze auch den Browser!");
+// The same notice the grade reports give.
+const QString SpecialPrints::NoWordMessage = QString::fromUtf8(ReportOutput::NoWordMessage);
 const QString SpecialPrints::CompactNoWordMessage =
     QStringLiteral("WORD konnte nicht gestartet werden, ich benutze den Browser!");
 const QString SpecialPrints::FailedMessage =
