@@ -64,6 +64,15 @@ QString ScriptedPrompts::chooseFolder(const QString &caption, const QString &fol
     return folders.isEmpty() ? QString() : folders.takeFirst();
 }
 
+QString ScriptedPrompts::chooseFileToOpen(const QString &caption, const QString &filter,
+                                          const QString &folder)
+{
+    Q_UNUSED(filter)
+    openCaptions << caption;
+    openFolders << folder;
+    return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
+}
+
 bool ScriptedOpener::canOpenWordDocuments()
 {
     ++wordChecks;

@@ -31,6 +31,7 @@ public:
     QStringList proposedSaves;
     QStringList proposedPictures;
     QStringList folderCaptions;
+    QStringList openCaptions;
 
     bool askYesNo(const QString &question) override;
     Answer askYesNoCancel(const QString &question) override;
@@ -41,6 +42,9 @@ public:
     QString chooseSaveFile(const QString &proposedPath) override;
     QString choosePicture(const QString &proposedPath) override;
     QString chooseFolder(const QString &caption, const QString &folder) override;
+    // Takes its answers from filesToOpen, like chooseClassToOpen.
+    QString chooseFileToOpen(const QString &caption, const QString &filter,
+                             const QString &folder) override;
 };
 
 // Stands in for the desktop: records what it was asked to open.

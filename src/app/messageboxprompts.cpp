@@ -99,6 +99,12 @@ QString MessageBoxPrompts::choosePicture(const QString &proposedPath)
                                         filter);
 }
 
+QString MessageBoxPrompts::chooseFileToOpen(const QString &caption, const QString &filter,
+                                            const QString &folder)
+{
+    return QFileDialog::getOpenFileName(owner(), caption, folder, filter);
+}
+
 QString MessageBoxPrompts::chooseFolder(const QString &caption, const QString &folder)
 {
     return QFileDialog::getExistingDirectory(owner(), caption, folder);

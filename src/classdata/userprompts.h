@@ -34,6 +34,16 @@ public:
         Q_UNUSED(proposedPath)
         return QString();
     }
+    // A file to read, starting in `folder`; `filter` as a file dialog takes it; "" when
+    // cancelled.
+    virtual QString chooseFileToOpen(const QString &caption, const QString &filter,
+                                     const QString &folder)
+    {
+        Q_UNUSED(caption)
+        Q_UNUSED(filter)
+        Q_UNUSED(folder)
+        return QString();
+    }
     // A folder, starting in `folder`; "" when cancelled.
     virtual QString chooseFolder(const QString &caption, const QString &folder)
     {

@@ -116,6 +116,12 @@ QStringList ClassListReader::extensions()
             QStringLiteral("doc")};
 }
 
+bool ClassListReader::isDocument(const QString &path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    return extension.startsWith(QLatin1String("doc")) || extension == QLatin1String("odt");
+}
+
 bool ClassListReader::read(const QString &path, UserPrompts &prompts, PreviewGrid &grid,
                            QString *error)
 {

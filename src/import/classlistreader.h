@@ -17,6 +17,8 @@ public:
 
     // The extensions read, for a file dialog's filter.
     static QStringList extensions();
+    // A text document rather than a sheet: its first cell holds the document's name.
+    static bool isDocument(const QString &path);
 
     // Asks which table to take when a document has more than one. False with a German
     // message, and the grid unchanged, when the file cannot be read.

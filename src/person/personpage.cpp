@@ -270,6 +270,15 @@ bool PersonPage::startNewLearningGroup()
     return true;
 }
 
+PersonPage::ImportStart PersonPage::startImport()
+{
+    if (field(Name).isEmpty() ||
+        !m_prompts.askYesNo(
+            QStringLiteral("Es sind schon Daten vorhanden, willst du eine neue Klasse anlegen?")))
+        return ImportStart::IntoThisClass;
+    return startNewLearningGroup() ? ImportStart::IntoNewClass : ImportStart::SaveFirst;
+}
+
 void PersonPage::setPointsMode(bool on)
 {
     m_document.setPointsMode(on);

@@ -70,6 +70,16 @@ public:
     // "neue Lerngruppe anlegen": false when the class is to be saved first instead.
     bool startNewLearningGroup();
 
+    // "Import": before the import dialog opens, a page that already shows a person offers
+    // a new class.
+    enum class ImportStart
+    {
+        IntoThisClass,
+        IntoNewClass,
+        SaveFirst // the teacher wants the class saved before the new one is started
+    };
+    ImportStart startImport();
+
     // Class-wide settings.
     void setPointsMode(bool on);
     void setHalfDown(bool on);

@@ -2,6 +2,7 @@
 
 #include "classdata/classdocument.h"
 #include "classdata/userprompts.h"
+#include "import/classlistimportdialog.h"
 #include "mailaddress.h"
 #include "photos/photoconverter.h"
 #include "photos/photodialog.h"
@@ -275,6 +276,10 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     insert->setToolTip(QStringLiteral("Lücke erscheint nach aktueller Position!"));
     auto *newYear = button(QStringLiteral("neues SJ., alle Noten löschen"), "newYearButton");
     auto *newGroup = button(QStringLiteral("neue Lerngruppe anlegen"), "newGroupButton");
+    auto *importList = button(QStringLiteral("Import"), "importListButton");
+    importList->setToolTip(QStringLiteral(
+        "Klassenliste aus einer Tabelle übernehmen (Excel, OpenDocument, Word oder CSV)"));
+    connect(importList, &QPushButton::clicked, this, &PersonPageView::importClassList);
     auto *photoFolder = button(QStringLiteral("Fotos aus Ordner übernehmen"), "photoFolderButton");
     photoFolder->setToolTip(QStringLiteral(
         "Jede Person bekommt das Bild, dessen Dateiname ihr Name ist (Nachname Vorname oder "
@@ -360,7 +365,10 @@ PersonPageView::PersonPageView(PersonPage &page, EvaluationTable &evaluation, QW
     commands->addWidget(remove);
     commands->addWidget(newYear);
     commands->addWidget(newGroup);
-    commands->addWidget(photoFolder);
+    auto *intake = new QHBoxLayout;
+    intake->addWidget(importList);
+    intake->addWidget(photoFolder, 1);
+    commands->addLayout(intake);
     commands->addWidget(m_mailPanel);
     commands->addStretch();
 
@@ -613,6 +621,29 @@ void PersonPageView::openPhotoDialog()
     if (m_photoDialog->openFor(m_page.current(), m_page.field(PersonPage::Name),
                                m_page.field(PersonPage::Class)))
         emit photoDialogOpened();
+}
+
+void PersonPageView::importClassList()
+{
+    if (!m_prompts)
+        return;
+    switch (m_page.startImport()) {
+    case PersonPage::ImportStart::SaveFirst:
+        emit saveRequested();
+        return;
+    case PersonPage::ImportStart::IntoNewClass:
+        emit newLearningGroupStarted();
+        refresh();
+        break;
+    case PersonPage::ImportStart::IntoThisClass:
+        break;
+    }
+    auto *dialog = new ClassListImportDialog(m_page.document().grid(), *m_prompts,
+                                             m_photoFolder ? m_photoFolder() : QString(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &ClassListImportDialog::imported, this,
+            [this] { showPerson(m_page.current()); });
+    dialog->open();
 }
 
 void PersonPageView::importPhotoFolder()

@@ -103,6 +103,7 @@ private:
     void showPhoto();
     void openPhotoDialog();
     void importPhotoFolder();
+    void importClassList();
     void afterNavigation();
     void reloadPerson();
     void updateNotice();
