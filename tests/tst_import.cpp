@@ -2,6 +2,8 @@
 // each holding the same small list with umlauts, a date, a postcode with a leading zero,
 // a plain number and a cell with a line break.
 
+#include "classdata/classgrid.h"
+#include "import/classlistimportform.h"
 #include "import/classlistreader.h"
 #include "testsupport.h"
 
@@ -414,6 +416,16 @@ void ImportTest::everyFormatGivesTheSamePreview()
              expected == QLatin1String("sheet")
                  ? QStringList()
                  : QStringList{"2 Tabellen vorhanden,...| ...wähle die gewünschte Tabelle!|1"});
+
+    // In the dialog a document's name is preset as the class of all.
+    ClassGrid classGrid;
+    ClassListImportForm form(classGrid, prompts);
+    prompts.texts << QStringLiteral("2");
+    QVERIFY(form.loadFile(source));
+    QCOMPARE(describe(form.preview()), describe(wanted));
+    using Field = ClassListImportForm::Field;
+    QCOMPARE(form.columnText(Field::Class) + u',' + form.rowText(Field::Class),
+             expected == QLatin1String("sheet") ? QStringLiteral(",") : QStringLiteral("0,0"));
 }
 
 void ImportTest::workbooksAndDocumentsOfferTheirOtherTables()

@@ -74,10 +74,9 @@ ClassListImportDialog::ClassListImportDialog(ClassGrid &grid, UserPrompts &promp
     setWindowFlag(Qt::WindowStaysOnTopHint);
     resize(1080, 660);
 
-    auto *conditions = new QPlainTextEdit(ClassListImportForm::Conditions);
-    conditions->setObjectName(QStringLiteral("importConditions"));
-    conditions->setReadOnly(true);
-    conditions->setFixedHeight(118);
+    m_conditions = new QPlainTextEdit(ClassListImportForm::Conditions);
+    m_conditions->setObjectName(QStringLiteral("importConditions"));
+    m_conditions->setReadOnly(true);
     m_loadButton = new QPushButton(QStringLiteral("Tabelle laden"));
     m_loadButton->setObjectName(QStringLiteral("loadTableButton"));
     m_loadButton->setToolTip(QStringLiteral(
@@ -86,13 +85,9 @@ ClassListImportDialog::ClassListImportDialog(ClassGrid &grid, UserPrompts &promp
     cancel->setObjectName(QStringLiteral("cancelImportButton"));
     connect(m_loadButton, &QPushButton::clicked, this, &ClassListImportDialog::load);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QVBoxLayout;
+    auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_loadButton);
     buttons->addWidget(cancel);
-    buttons->addStretch();
-    auto *top = new QHBoxLayout;
-    top->addWidget(conditions, 1);
-    top->addLayout(buttons);
 
     auto *model = new PreviewModel(*m_form, this);
     m_preview = new QTableView;
@@ -151,14 +146,19 @@ ClassListImportDialog::ClassListImportDialog(ClassGrid &grid, UserPrompts &promp
     connect(importButton, &QPushButton::clicked, this, &ClassListImportDialog::importList);
     fields->addWidget(importButton, ClassListImport::FieldCount + 2, 0, 1, 4);
     fields->setRowStretch(ClassListImport::FieldCount + 3, 1);
+    m_fields->setFixedWidth(m_fields->sizeHint().width());
 
-    auto *middle = new QHBoxLayout;
-    middle->addWidget(m_preview, 1);
-    middle->addWidget(m_fields);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(middle, 1);
+    // The conditions fill the left side until a table is loaded; then the preview does.
+    auto *left = new QVBoxLayout;
+    left->addWidget(m_conditions, 1);
+    left->addWidget(m_preview, 4);
+    auto *right = new QVBoxLayout;
+    right->addLayout(buttons);
+    right->addSpacing(8);
+    right->addWidget(m_fields, 1);
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addLayout(right);
     showState();
 }
 
@@ -187,6 +187,12 @@ void ClassListImportDialog::showState()
     const bool loaded = m_form->isLoaded();
     static_cast<PreviewModel *>(m_preview->model())->refill();
     m_preview->setVisible(loaded);
+    if (loaded) {
+        m_conditions->setFixedHeight(118);
+    } else {
+        m_conditions->setMinimumHeight(0);
+        m_conditions->setMaximumHeight(QWIDGETSIZE_MAX);
+    }
     m_fields->setEnabled(loaded);
     m_loadButton->setEnabled(!loaded);
     for (int k = 0; k < ClassListImport::FieldCount; ++k) {

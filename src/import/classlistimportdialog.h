@@ -7,6 +7,7 @@
 class ClassGrid;
 class ClassListImportForm;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 class QWidget;
@@ -36,6 +37,7 @@ private:
 
     std::unique_ptr<ClassListImportForm> m_form;
     QString m_folder;
+    QPlainTextEdit *m_conditions;
     QPushButton *m_loadButton;
     QTableView *m_preview;
     QWidget *m_fields;
