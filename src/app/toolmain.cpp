@@ -57,7 +57,9 @@ int usage()
 {
     printError(QStringLiteral("Aufruf: markwart-tool dump DATEI [--password PW]\n"
                               "        markwart-tool write DATEI [--force] < Zellen\n"
-                              "        markwart-tool recompute DATEI [--password PW]\n") +
+                              "        markwart-tool recompute DATEI [--password PW]\n"
+                              "        markwart-tool photos DATEI ORDNER [--password PW] [--zoom S]\n"
+                              "        markwart-tool grouplist DATEI [--out PFAD] [--password PW]\n") +
                ReportCommand::Usage + u'\n' + LabelsCommand::Usage + u'\n' + ListCommand::Usage +
                u'\n' + PreviewCommand::Usage + u'\n' + ImportCommand::Usage);
     return Usage;
