@@ -34,8 +34,18 @@ private slots:
     {
         QTemporaryDir exe;
         QTemporaryDir docs;
+        const QString documents = QDir(docs.path()).filePath(QStringLiteral("Markwart"));
+        // An installed program keeps its classes in the documents folder ...
+        QCOMPARE(AppFolders::chooseProgramFolder(exe.path(), docs.path()), documents);
+        // ... a copy with classes beside it from earlier use keeps them there ...
+        QVERIFY(TestSupport::writeBytes(exe.filePath(QStringLiteral("7b.MWK")), "x"));
         QCOMPARE(AppFolders::chooseProgramFolder(exe.path(), docs.path()),
                  QDir::cleanPath(exe.path()));
+        // ... and so does a copy marked portable.
+        QTemporaryDir stick;
+        QVERIFY(TestSupport::writeBytes(stick.filePath(QStringLiteral("portable"))));
+        QCOMPARE(AppFolders::chooseProgramFolder(stick.path(), docs.path()),
+                 QDir::cleanPath(stick.path()));
         const QString gone = exe.filePath(QStringLiteral("nicht/da"));
         QCOMPARE(AppFolders::chooseProgramFolder(gone, docs.path()),
                  QDir(docs.path()).filePath(QStringLiteral("Markwart")));

@@ -2,6 +2,7 @@
 // person page and the main window show agrees with the class, and the page keeps its layout
 // while controls appear, change and turn bold.
 
+#include "app/instancechannel.h"
 #include "app/messageboxprompts.h"
 #include "app/passworddialog.h"
 #include "coursebook/coursebookview.h"
@@ -13,7 +14,9 @@
 #include "verbal/overviewview.h"
 #include "verbal/remarkspanel.h"
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 using TestSupport::cellOf;
 
@@ -452,6 +455,31 @@ private slots:
         QVERIFY(caption->font().bold());
         QCOMPARE(inWindow(caption), captionPlace);
         QCOMPARE(inWindow(page->verbalCheck()), verbalPlace);
+    }
+
+    void secondStartHandsItsFileToTheRunningOne()
+    {
+        const QString name =
+            QStringLiteral("markwart-test-%1").arg(QCoreApplication::applicationPid());
+        // Nobody listens yet: the second start shows its own message instead.
+        QVERIFY(!InstanceChannel::handOver(QStringLiteral("/x/7b.MWk"), name, 200));
+
+        InstanceChannel running(name);
+        QVERIFY(running.listen());
+        QSignalSpy handed(&running, &InstanceChannel::fileHandedOver);
+        // The second start blocks while it waits; the running one answers from its event loop.
+        const QString path = QStringLiteral("/home/lehrer/Klassen/7b Müller.MWk");
+        std::atomic<int> taken{-1};
+        std::thread second([&] { taken = InstanceChannel::handOver(path, name) ? 1 : 0; });
+        QTRY_VERIFY(taken != -1);
+        second.join();
+        QCOMPARE(taken.load(), 1);
+        QTRY_COMPARE(handed.count(), 1);
+        QCOMPARE(handed.at(0).at(0).toString(), path);
+
+        // A crashed instance leaves its socket behind; the next one takes the name over.
+        InstanceChannel again(name);
+        QVERIFY(again.listen());
     }
 };
 

@@ -342,6 +342,45 @@ private slots:
         QCOMPARE(t.cell(0, 16), "Acht, Anna");
     }
 
+    void classHandedOverByASecondStart()
+    {
+        const QString other = path("8a.MWk");
+        TestSupport::writeClass(other, {{0, 16, QStringLiteral("Acht, Anna")}, {10, 33, "Neu"}});
+        Session s(m_dir->path());
+        QVERIFY(s.load(m_class, QStringLiteral("geheim")));
+        s.document.grid().setCell(2, 16, QStringLiteral("2027/28"));
+
+        // Cancelled: the class stays, and a later "Klasse laden" asks for a file again.
+        s.prompts.answers << UserPrompts::Answer::Cancel;
+        s.controller.openClass(other);
+        QCOMPARE(s.view.dialogModes.size(), 1);
+        s.document.setSaved(true);
+        s.controller.loadClass();
+        QCOMPARE(s.prompts.openFolders.size(), 2);
+        s.controller.passwordDialogClosed();
+
+        // Saved first, then the handed file is read without a file dialog.
+        s.document.grid().setCell(2, 16, QStringLiteral("2028/29"));
+        s.prompts.answers << UserPrompts::Answer::Yes;
+        s.controller.openClass(other);
+        QCOMPARE(cellOf(m_class, 2, 16), "2028/29");
+        QCOMPARE(s.prompts.openFolders.size(), 2);
+        QVERIFY(s.controller.confirmLoad(QString()));
+        QCOMPARE(s.cell(0, 16), "Acht, Anna");
+
+        // A class without a file goes through the save dialogs before the handed one.
+        Session t(m_dir->path());
+        t.document.grid().setCell(0, 16, QStringLiteral("Neu, Nora"));
+        t.prompts.answers << UserPrompts::Answer::Yes;
+        t.controller.openClass(other);
+        QCOMPARE(t.view.dialogModes, {SessionView::PasswordMode::Save});
+        t.prompts.filesToSaveTo << path("nora.MWk");
+        QVERIFY(t.controller.confirmSave(QString()));
+        QVERIFY(t.prompts.openFolders.isEmpty());
+        QVERIFY(t.controller.confirmLoad(QString()));
+        QCOMPARE(t.cell(0, 16) + u'|' + cellOf(path("nora.MWk"), 0, 16), "Acht, Anna|Neu, Nora");
+    }
+
     void closeSavesToTheFileLastSaved()
     {
         Session s(m_dir->path());

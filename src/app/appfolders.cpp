@@ -16,9 +16,17 @@ static bool isWritableFolder(const QString &folder)
     return probe.open();
 }
 
+static bool holdsClasses(const QDir &folder)
+{
+    // Name filters match regardless of case unless told otherwise.
+    return folder.exists(QStringLiteral("portable")) ||
+           !folder.entryList({QStringLiteral("*.mwk")}, QDir::Files).isEmpty();
+}
+
 QString chooseProgramFolder(const QString &executableFolder, const QString &documentsFolder)
 {
-    if (!executableFolder.isEmpty() && isWritableFolder(executableFolder))
+    if (!executableFolder.isEmpty() && holdsClasses(QDir(executableFolder)) &&
+        isWritableFolder(executableFolder))
         return QDir::cleanPath(executableFolder);
     return QDir::cleanPath(QDir(documentsFolder).filePath(QStringLiteral("Markwart")));
 }

@@ -5,9 +5,11 @@
 // The folders Markwart keeps: the program folder with its "Fotos" folder, and the folder
 // for temporary report files.
 namespace AppFolders {
-// The executable's folder when it is writable (a copy kept on a USB stick); otherwise a
-// folder "Markwart" in the user's documents folder, since an installed program cannot
-// write beside itself. Both end without a separator.
+// The executable's folder when it is meant to hold the classes: a file "portable" lies
+// beside the program (a copy kept on a USB stick carries one) or the folder already holds
+// class files from earlier use, and it is writable. Otherwise a folder "Markwart" in the
+// user's documents folder, so that an installed program never fills its bin folder with
+// classes and photos. Both end without a separator.
 QString chooseProgramFolder(const QString &executableFolder, const QString &documentsFolder);
 QString programFolder();
 

@@ -1,14 +1,17 @@
 #include "app/appfolders.h"
 #include "app/appsettings.h"
+#include "app/instancechannel.h"
 #include "app/instanceguard.h"
 #include "app/mainwindow.h"
 #include "app/messageboxprompts.h"
+#include "app/sessioncontroller.h"
 #include "app/sessionrestart.h"
 #include "classdata/classdocument.h"
 #include "classdata/displaylocale.h"
 #include "sheetkit/hintstyle.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -27,8 +30,12 @@ int main(int argc, char *argv[])
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
+    const QStringList args = app.arguments();
     InstanceGuard guard;
     if (!guard.tryAcquire()) {
+        // A class opened by double-click while Markwart runs goes to the running one.
+        if (args.size() > 1 && InstanceChannel::handOver(QFileInfo(args.at(1)).absoluteFilePath()))
+            return 0;
         QMessageBox::information(nullptr, QStringLiteral("Markwart"),
                                  QStringLiteral("Markwart erlaubt nur eine Instanz!"));
         return 1;
@@ -39,7 +46,6 @@ int main(int argc, char *argv[])
     MainWindow::Options options;
     options.programFolder = AppFolders::programFolder();
     options.reportFolder = AppFolders::reportFolder();
-    const QStringList args = app.arguments();
     if (args.size() > 1)
         options.commandLineFile = args.at(1);
     AppFolders::ensureProgramFolder(options.programFolder);
@@ -50,5 +56,15 @@ int main(int argc, char *argv[])
     MainWindow window(document, settings, prompts, options);
     prompts.setParent(&window);
     window.show();
+
+    InstanceChannel channel;
+    channel.listen();
+    QObject::connect(&channel, &InstanceChannel::fileHandedOver, &window,
+                     [&window](const QString &path) {
+                         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+                         window.raise();
+                         window.activateWindow();
+                         window.controller().openClass(path);
+                     });
     return app.exec();
 }

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 
 const QString SaveMark = QStringLiteral("Neu");
@@ -98,10 +100,18 @@ void SessionController::loadAtStart(const QString &path, bool fromCommandLine)
 
 void SessionController::loadClass()
 {
+    openClass(QString());
+}
+
+void SessionController::openClass(const QString &path)
+{
+    // Kept until the class is chosen: a save asked for first may come in between.
+    m_requestedPath = path;
     if (!m_document.isSaved()) {
         switch (m_prompts.askYesNoCancel(
             QStringLiteral("Änderungen der aktuellen Datei zunächst speichern?"))) {
         case UserPrompts::Answer::Cancel:
+            m_requestedPath.clear();
             return;
         case UserPrompts::Answer::Yes:
             // Saved at once, or the load goes on once the save dialogs are done.
@@ -118,7 +128,8 @@ void SessionController::loadClass()
 
 void SessionController::chooseAndReadClass()
 {
-    const QString path = m_prompts.chooseClassToOpen(m_projectFolder);
+    const QString path = m_requestedPath.isEmpty() ? m_prompts.chooseClassToOpen(m_projectFolder)
+                                                   : std::exchange(m_requestedPath, QString());
     if (path.isEmpty())
         return;
     dropPendingLoad();

@@ -32,6 +32,9 @@ public:
 
     // "Klasse laden"
     void loadClass();
+    // A class file handed over by a second start: offers to save the changes, then reads
+    // it as "Klasse laden" does after its file dialog.
+    void openClass(const QString &path);
     // The load OK of the password dialog: true when the class was taken over.
     bool confirmLoad(const QString &password);
 
@@ -112,6 +115,8 @@ private:
     };
     Pending m_pending = Pending::None;
     QString m_pendingLoadPath;
+    // The class to open instead of asking for one, when a second start handed it over.
+    QString m_requestedPath;
     bool m_pendingLoadAtStart = false;
     QString m_saveVersionMark;
     AfterSave m_afterSave = AfterSave::Nothing;
