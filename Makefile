@@ -3,7 +3,8 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench install package clean
+PREFIX ?= /usr/local
 
 all: build
 
@@ -36,6 +37,15 @@ test: build
 bench: build
 	@$(BUILD_DIR)/bench/markwart_bench
 	@$(BUILD_DIR)/bench/markwart_bench_reports
+
+# Installs the programs, the menu entry, the icon and the class file type below PREFIX
+# (DESTDIR is honoured as usual).
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD_DIR): markwart_<version>_amd64.deb.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	@rm -rf $(BUILD_DIR)

@@ -2,6 +2,7 @@
 // person page and the main window show agrees with the class, and the page keeps its layout
 // while controls appear, change and turn bold.
 
+#include "app/appfolders.h"
 #include "app/instancechannel.h"
 #include "app/messageboxprompts.h"
 #include "app/passworddialog.h"
@@ -480,6 +481,12 @@ private slots:
         // A crashed instance leaves its socket behind; the next one takes the name over.
         InstanceChannel again(name);
         QVERIFY(again.listen());
+
+        // The real name lives in the temporary folder beside the report folder.
+        const QString reports = AppFolders::reportFolder();
+        QVERIFY(QDir().mkpath(reports));
+        InstanceChannel real;
+        QVERIFY(real.listen());
     }
 };
 

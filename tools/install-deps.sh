@@ -19,6 +19,8 @@ packages=(
   xvfb
   xauth
   fonts-liberation2
+  desktop-file-utils
+  appstream
 )
 
 missing=()

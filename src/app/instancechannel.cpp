@@ -15,7 +15,8 @@ const QByteArray Taken = "ok\n";
 
 QString InstanceChannel::defaultName()
 {
-    return QStringLiteral("Markwart-%1").arg(UserName::current());
+    // A socket file in the temporary folder, beside the report folder "Markwart-<user>".
+    return QStringLiteral("Markwart-%1.socket").arg(UserName::current());
 }
 
 InstanceChannel::InstanceChannel(const QString &name, QObject *parent)

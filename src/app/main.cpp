@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -22,6 +23,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Markwart"));
     QApplication::setOrganizationName(QStringLiteral("Quillfen"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/markwart.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.quillfen.Markwart"));
     // Dates and numbers are German, whatever language the system speaks.
     DisplayLocale::install();
     // Markwart speaks German, so do Qt's own dialogs (file dialogs, Ja/Nein).
