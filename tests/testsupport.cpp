@@ -64,6 +64,13 @@ QString ScriptedPrompts::chooseFolder(const QString &caption, const QString &fol
     return folders.isEmpty() ? QString() : folders.takeFirst();
 }
 
+int ScriptedPrompts::chooseRecentClass(const QStringList &lines, const QList<bool> &present)
+{
+    recentLines = lines;
+    recentPresent = present;
+    return recentChoices.isEmpty() ? OtherClass : recentChoices.takeFirst();
+}
+
 QString ScriptedPrompts::chooseFileToOpen(const QString &caption, const QString &filter,
                                           const QString &folder)
 {

@@ -32,6 +32,9 @@ public:
     QStringList proposedPictures;
     QStringList folderCaptions;
     QStringList openCaptions;
+    QList<int> recentChoices; // taken from the front; "another class" when empty
+    QStringList recentLines;  // the lines last offered
+    QList<bool> recentPresent;
 
     bool askYesNo(const QString &question) override;
     Answer askYesNoCancel(const QString &question) override;
@@ -42,6 +45,7 @@ public:
     QString chooseSaveFile(const QString &proposedPath) override;
     QString choosePicture(const QString &proposedPath) override;
     QString chooseFolder(const QString &caption, const QString &folder) override;
+    int chooseRecentClass(const QStringList &lines, const QList<bool> &present) override;
     // Takes its answers from filesToOpen, like chooseClassToOpen.
     QString chooseFileToOpen(const QString &caption, const QString &filter,
                              const QString &folder) override;

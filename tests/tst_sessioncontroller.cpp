@@ -1,6 +1,7 @@
 // Loading, saving and closing a class as the main window drives it, with scripted answers.
 
 #include "app/appsettings.h"
+#include "app/recentclasses.h"
 #include "app/sessioncontroller.h"
 #include "classdata/classdocument.h"
 #include "grades/resultrow.h"
@@ -379,6 +380,57 @@ private slots:
         QVERIFY(t.prompts.openFolders.isEmpty());
         QVERIFY(t.controller.confirmLoad(QString()));
         QCOMPARE(t.cell(0, 16) + u'|' + cellOf(path("nora.MWk"), 0, 16), "Acht, Anna|Neu, Nora");
+    }
+
+    void recentClassesComeBeforeTheFileDialog()
+    {
+        const QString other = path("Acht.MWk");
+        TestSupport::writeClass(other, {{0, 16, QStringLiteral("Acht, Anna")},
+                                        {1, 16, QStringLiteral("8a")},
+                                        {10, 33, "Neu"}});
+        Session s(m_dir->path());
+        QVERIFY(s.load(m_class, QStringLiteral("geheim")));
+        QVERIFY(s.prompts.recentLines.isEmpty()); // nothing opened before: the file dialog
+        QVERIFY(s.load(other, QString()));
+        QCOMPARE(s.prompts.recentLines.size(), 1);
+
+        // Newest first, with class and a German date; one click opens without a file dialog.
+        const int fileDialogs = s.prompts.openFolders.size();
+        s.prompts.recentChoices << 1;
+        s.controller.loadClass();
+        QCOMPARE(s.prompts.recentLines.size(), 2);
+        QVERIFY(s.prompts.recentLines[0].startsWith(QStringLiteral("Acht   ·   Klasse 8a   ·   ")));
+        QVERIFY(s.prompts.recentLines[1].startsWith(QStringLiteral("7b   ·   ") +
+                                                    QDir::toNativeSeparators(m_class) +
+                                                    QStringLiteral("   ·   ")));
+        QVERIFY(QRegularExpression(QStringLiteral("\\d\\d\\.\\d\\d\\.20\\d\\d, \\d\\d:\\d\\d$"))
+                    .match(s.prompts.recentLines[0])
+                    .hasMatch());
+        QVERIFY(s.controller.confirmLoad(QStringLiteral("geheim")));
+        QCOMPARE(s.cell(0, 16), "Müller, Jonas");
+        QCOMPARE(s.prompts.openFolders.size(), fileDialogs);
+
+        // A class that has gone is shown but cannot be chosen; cancelling opens nothing.
+        QVERIFY(QFile::remove(other));
+        s.prompts.recentChoices << UserPrompts::NoClass;
+        s.controller.loadClass();
+        QCOMPARE(s.prompts.recentPresent, (QList<bool>{true, false}));
+        QVERIFY(s.prompts.recentLines[1].endsWith(QStringLiteral("(Datei fehlt)")));
+        QCOMPARE(s.prompts.openFolders.size(), fileDialogs);
+        QCOMPARE(s.view.dialogModes.size(), 3);
+
+        // At most eight, each once; saving counts as opening.
+        RecentClasses recent(s.settings);
+        for (int k = 0; k < 10; ++k)
+            recent.remember(m_dir->filePath(QStringLiteral("k%1.MWk").arg(k)), QString(),
+                            QDateTime(QDate(2026, 12, 1 + k), QTime(8, 0)));
+        recent.remember(path("k5.MWk"), QStringLiteral("5c"), QDateTime::currentDateTime());
+        QCOMPARE(recent.entries().size(), RecentClasses::Limit);
+        QCOMPARE(recent.entries()[0].name() + recent.entries()[1].name() +
+                     recent.entries()[7].name(),
+                 QStringLiteral("k5k9k2"));
+        QVERIFY(s.saveTo(path("neu.MWk")));
+        QCOMPARE(recent.entries()[0].name(), QStringLiteral("neu"));
     }
 
     void closeSavesToTheFileLastSaved()

@@ -50,6 +50,17 @@ void AppSettings::clearLast()
         setLast(QString());
 }
 
+QStringList AppSettings::recentClasses() const
+{
+    return m_settings->value(QStringLiteral("recent")).toStringList();
+}
+
+void AppSettings::setRecentClasses(const QStringList &entries)
+{
+    m_settings->setValue(QStringLiteral("recent"), entries);
+    m_settings->sync();
+}
+
 int AppSettings::backgroundColour() const
 {
     return m_settings->value(Bgc, 0).toInt();

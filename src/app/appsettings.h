@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 
 class QSettings;
 
@@ -20,6 +21,10 @@ public:
     QString last() const;
     void setLast(const QString &path);
     void clearLast();
+
+    // The classes opened last, newest first, as RecentClasses keeps them.
+    QStringList recentClasses() const;
+    void setRecentClasses(const QStringList &entries);
 
     int backgroundColour() const; // "bgc": 1 = pop art
     void setBackgroundColour(int value);

@@ -1,11 +1,16 @@
 #include "messageboxprompts.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QImageReader>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -97,6 +102,59 @@ QString MessageBoxPrompts::choosePicture(const QString &proposedPath)
                                .arg(patterns.join(QLatin1Char(' ')));
     return QFileDialog::getOpenFileName(owner(), QStringLiteral("Foto suchen"), proposedPath,
                                         filter);
+}
+
+int MessageBoxPrompts::chooseRecentClass(const QStringList &lines, const QList<bool> &present)
+{
+    QDialog dialog(owner());
+    dialog.setObjectName(QStringLiteral("recentClassesDialog"));
+    dialog.setWindowTitle(QStringLiteral("Klasse laden"));
+    auto *list = new QListWidget;
+    list->setObjectName(QStringLiteral("recentClassesList"));
+    for (int k = 0; k < lines.size(); ++k) {
+        auto *item = new QListWidgetItem(lines[k], list);
+        if (!present.value(k, true)) {
+            // Shown, so the teacher sees where the class was, but not to be opened.
+            item->setFlags(Qt::NoItemFlags);
+            item->setToolTip(QStringLiteral("Die Datei ist nicht mehr da."));
+        }
+    }
+    for (int k = 0; k < list->count(); ++k) {
+        if (list->item(k)->flags() & Qt::ItemIsEnabled) {
+            list->setCurrentRow(k);
+            break;
+        }
+    }
+    auto *open = new QPushButton(QStringLiteral("Öffnen"));
+    auto *other = new QPushButton(QStringLiteral("Andere Klasse suchen …"));
+    auto *cancel = new QPushButton(QStringLiteral("Abbrechen"));
+    open->setDefault(true);
+    open->setEnabled(list->currentRow() >= 0);
+    int choice = NoClass;
+    QObject::connect(open, &QPushButton::clicked, &dialog, [&] {
+        choice = list->currentRow();
+        dialog.accept();
+    });
+    QObject::connect(list, &QListWidget::itemActivated, &dialog, [&] {
+        choice = list->currentRow();
+        dialog.accept();
+    });
+    QObject::connect(other, &QPushButton::clicked, &dialog, [&] {
+        choice = OtherClass;
+        dialog.accept();
+    });
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(open);
+    buttons->addWidget(other);
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(QStringLiteral("Zuletzt geöffnete Klassen:")));
+    layout->addWidget(list);
+    layout->addLayout(buttons);
+    dialog.resize(760, 300);
+    return dialog.exec() == QDialog::Accepted ? choice : NoClass;
 }
 
 QString MessageBoxPrompts::chooseFileToOpen(const QString &caption, const QString &filter,

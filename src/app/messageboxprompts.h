@@ -19,6 +19,7 @@ public:
     QString chooseClassToOpen(const QString &folder) override;
     QString chooseSaveFile(const QString &proposedPath) override;
     QString choosePicture(const QString &proposedPath) override;
+    int chooseRecentClass(const QStringList &lines, const QList<bool> &present) override;
     QString chooseFileToOpen(const QString &caption, const QString &filter,
                              const QString &folder) override;
     QString chooseFolder(const QString &caption, const QString &folder) override;

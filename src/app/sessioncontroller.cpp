@@ -7,6 +7,7 @@
 #include "photos/photoconverter.h"
 #include "tempreportfiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -41,7 +42,8 @@ SessionController::SessionController(ClassDocument &document, AppSettings &setti
                                      const QString &programFolder, const QString &reportFolder,
                                      QObject *parent)
     : QObject(parent), m_document(document), m_settings(settings), m_prompts(prompts), m_view(view),
-      m_programFolder(programFolder), m_projectFolder(programFolder), m_reportFolder(reportFolder)
+      m_programFolder(programFolder), m_projectFolder(programFolder), m_reportFolder(reportFolder),
+      m_recent(settings)
 {
     connect(&m_document, &ClassDocument::savedChanged, this, &SessionController::updateStartHint);
 }
@@ -128,8 +130,25 @@ void SessionController::openClass(const QString &path)
 
 void SessionController::chooseAndReadClass()
 {
-    const QString path = m_requestedPath.isEmpty() ? m_prompts.chooseClassToOpen(m_projectFolder)
-                                                   : std::exchange(m_requestedPath, QString());
+    QString path = std::exchange(m_requestedPath, QString());
+    if (path.isEmpty()) {
+        // Yesterday's class is one click away; any other through the file dialog.
+        const QList<RecentClasses::Entry> recent = m_recent.entries();
+        int choice = UserPrompts::OtherClass;
+        if (!recent.isEmpty()) {
+            QStringList lines;
+            QList<bool> present;
+            for (const RecentClasses::Entry &entry : recent) {
+                lines << entry.line();
+                present << entry.exists();
+            }
+            choice = m_prompts.chooseRecentClass(lines, present);
+        }
+        if (choice >= 0 && choice < recent.size())
+            path = recent[choice].path;
+        else if (choice == UserPrompts::OtherClass)
+            path = m_prompts.chooseClassToOpen(m_projectFolder);
+    }
     if (path.isEmpty())
         return;
     dropPendingLoad();
@@ -182,6 +201,7 @@ void SessionController::takeOver()
     m_projectFolder = QFileInfo(path).absolutePath();
     m_document.readSettingsFromGrid();
     m_document.setSaved(true);
+    rememberRecent(path);
 
     m_view.hidePasswordDialog();
     setCaption(QStringLiteral("Markwart arbeitet mit ") + (m_pendingLoadAtStart
@@ -257,6 +277,7 @@ bool SessionController::confirmSave(const QString &password)
         return false;
     }
     rememberSavedFile(path);
+    rememberRecent(path);
     m_saveTarget = path;
     m_pending = Pending::None;
     setCaption(QStringLiteral("Markwart - ") + QDir::toNativeSeparators(path));
@@ -308,6 +329,12 @@ bool SessionController::writeClass(const QString &path)
         return false;
     }
     return true;
+}
+
+void SessionController::rememberRecent(const QString &path)
+{
+    m_recent.remember(path, m_document.grid().cell(1, ClassDocument::dataRow(0)),
+                      QDateTime::currentDateTime());
 }
 
 void SessionController::rememberSavedFile(const QString &path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recentclasses.h"
+
 #include "sessionview.h"
 
 #include <QDate>
@@ -90,6 +92,7 @@ private:
     void continueAfterSave();
     bool writeClass(const QString &path);
     void rememberSavedFile(const QString &path);
+    void rememberRecent(const QString &path);
     void setCaption(const QString &caption);
     void updateStartHint();
 
@@ -114,6 +117,7 @@ private:
         Save
     };
     Pending m_pending = Pending::None;
+    RecentClasses m_recent;
     QString m_pendingLoadPath;
     // The class to open instead of asking for one, when a second start handed it over.
     QString m_requestedPath;

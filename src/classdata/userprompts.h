@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 // The questions, notices and file dialogs the logic needs from the user. The widget
 // layer answers them with message boxes and file dialogs, tests with scripted answers.
@@ -26,6 +28,16 @@ public:
                             const QString &proposed) = 0;
     // The class file to open, or "" when the dialog was cancelled.
     virtual QString chooseClassToOpen(const QString &folder) = 0;
+    // The classes opened last, one line each; those not present are shown greyed out and
+    // cannot be chosen. The index chosen, OtherClass for the file dialog, or NoClass.
+    static constexpr int OtherClass = -1;
+    static constexpr int NoClass = -2;
+    virtual int chooseRecentClass(const QStringList &lines, const QList<bool> &present)
+    {
+        Q_UNUSED(lines)
+        Q_UNUSED(present)
+        return OtherClass;
+    }
     // Where to save the class, starting at the proposed file; "" when cancelled.
     virtual QString chooseSaveFile(const QString &proposedPath) = 0;
     // A picture to open, starting at the proposed file; "" when cancelled.
