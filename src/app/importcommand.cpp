@@ -154,11 +154,8 @@ int run(const QStringList &args)
     else
         printOut(QStringLiteral("Ohne Namen übernommen."));
 
-    document.loadBuffer().scrambleFrom(document.grid());
-    if (!ClassFile::write(classPath, document.loadBuffer(), &error)) {
-        printError(error);
+    if (!writeClass(classPath, document.loadBuffer(), document.grid()))
         return BadFile;
-    }
     return Ok;
 }
 

@@ -37,8 +37,11 @@ public:
 
     // "speichern"
     void saveClass();
-    // The save OK of the password dialog: true when the class was written.
-    bool confirmSave(const QString &password);
+    // The save OK of the password dialog: true when the class was written. `encrypt` is the
+    // tick box "sicher verschlüsseln"; it needs a password.
+    bool confirmSave(const QString &password, bool encrypt = false);
+    // Whether that tick box starts ticked: for a new class and for an encrypted one.
+    bool encryptByDefault() const;
 
     // The password dialog was closed without OK.
     void passwordDialogClosed();
@@ -86,6 +89,8 @@ private:
     bool saveBeforeLeaving(AfterSave then);
     void continueAfterSave();
     bool writeClass(const QString &path);
+    // The photos follow the class into or out of encryption.
+    void recodePhotos(bool encrypt);
     void rememberSavedFile(const QString &path);
     void setCaption(const QString &caption);
     void updateStartHint();
@@ -112,6 +117,8 @@ private:
     };
     Pending m_pending = Pending::None;
     QString m_pendingLoadPath;
+    bool m_pendingEncrypted = false;
+    QByteArray m_pendingPhotoKey;
     bool m_pendingLoadAtStart = false;
     QString m_saveVersionMark;
     AfterSave m_afterSave = AfterSave::Nothing;
