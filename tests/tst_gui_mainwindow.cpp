@@ -13,6 +13,8 @@
 #include "verbal/overviewview.h"
 #include "verbal/remarkspanel.h"
 
+#include <QCheckBox>
+
 #include <functional>
 
 using TestSupport::cellOf;
@@ -211,7 +213,13 @@ private slots:
         }
         const QString target = m_classDir.filePath("neu.MWk");
         shell.prompts.filesToSaveTo << target;
+        QCheckBox *encrypt = shell.dialog()->encryptBox();
+        QVERIFY(encrypt->isVisible() && !encrypt->isEnabled() && !encrypt->isChecked());
         QTest::keyClicks(field, "abc");
+        // A new class with a password is encrypted unless the teacher unticks it.
+        QVERIFY(encrypt->isEnabled() && encrypt->isChecked());
+        QTest::keyClick(encrypt, Qt::Key_Space);
+        QVERIFY(!encrypt->isChecked());
         QTest::keyClick(field, Qt::Key_Return);
         QTRY_VERIFY(!shell.dialog()->isVisible());
         QCOMPARE(cellOf(target, 0, 16) + u' ' + cellOf(target, 17, 599), "Łukasz abc");
