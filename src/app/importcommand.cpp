@@ -4,7 +4,6 @@
 #include "toolsupport.h"
 
 #include "classdata/classdocument.h"
-#include "classdata/classfile.h"
 #include "import/classlistimport.h"
 #include "import/classlistreader.h"
 #include "import/previewgrid.h"

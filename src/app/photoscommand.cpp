@@ -2,7 +2,6 @@
 
 #include "toolsupport.h"
 
-#include "classdata/classfile.h"
 #include "classdata/classgrid.h"
 #include "classdata/loadbuffer.h"
 #include "photos/imageoperations.h"
