@@ -2,12 +2,15 @@
 // baseline measured in the same run, by turns with it:
 // - load against reading the file's bytes and making one pass over them;
 // - save against writing the same bytes through QSaveFile;
-// - dump (load and listing) against the load alone.
+// - dump (load and listing) against the load alone;
+// - saving and loading the class encrypted against the same step on the scrambled file plus
+//   one key derivation (the encryption itself should add at most a fifth).
 
 #include "classdata/celldump.h"
 #include "classdata/classfile.h"
 #include "classdata/classgrid.h"
 #include "classdata/loadbuffer.h"
+#include "classdata/secureclassfile.h"
 #include "pairedrun.h"
 
 #include <QDir>
@@ -135,6 +138,76 @@ void pairDump(benchmark::State &state, const QString &path)
         state, [&] { return load(path, buffer, grid); }, [&] { return dump(path, buffer, grid); });
 }
 
+const QString Password = QStringLiteral("Zeugnis 2026");
+
+// One key derivation and nothing else to encrypt or decrypt.
+QByteArray emptyEncrypted()
+{
+    static const QByteArray file =
+        SecureClassFile::encrypt(QByteArrayView(), Password, SecureClassFile::newPhotoKey());
+    return file;
+}
+
+bool deriveOnce()
+{
+    QByteArray image, key;
+    return SecureClassFile::decrypt(emptyEncrypted(), Password, &image, &key) ==
+           SecureClassFile::Result::Ok;
+}
+
+bool saveEncrypted(const QString &target, LoadBuffer &buffer, const ClassGrid &grid,
+                   const QByteArray &photoKey)
+{
+    buffer.scrambleFrom(grid);
+    QString error;
+    return ClassFile::seal(buffer, Password, photoKey, &error) &&
+           ClassFile::write(target, buffer, &error);
+}
+
+bool loadEncrypted(const QString &path, LoadBuffer &buffer, ClassGrid &grid)
+{
+    QString error;
+    QByteArray photoKey;
+    if (!ClassFile::read(path, buffer, &error) ||
+        ClassFile::unseal(buffer, Password, &photoKey, path, &error) != SecureClassFile::Result::Ok)
+        return false;
+    buffer.unscrambleInto(grid);
+    return true;
+}
+
+void pairSaveEncrypted(benchmark::State &state, const QString &path)
+{
+    ClassGrid grid;
+    LoadBuffer buffer;
+    load(path, buffer, grid);
+    const QByteArray photoKey = SecureClassFile::newPhotoKey();
+    const QString plainTarget = path + QStringLiteral(".verwuerfelt");
+    const QString target = path + QStringLiteral(".verschluesselt");
+    paired(
+        state,
+        [&] {
+            buffer.scrambleFrom(grid);
+            QString error;
+            return deriveOnce() && ClassFile::write(plainTarget, buffer, &error);
+        },
+        [&] { return saveEncrypted(target, buffer, grid, photoKey); });
+}
+
+void pairLoadEncrypted(benchmark::State &state, const ClassKind &kind, const QString &path)
+{
+    ClassGrid grid;
+    LoadBuffer buffer;
+    load(path, buffer, grid);
+    const QString encrypted = path + QStringLiteral(".sicher");
+    if (!saveEncrypted(encrypted, buffer, grid, SecureClassFile::newPhotoKey()))
+        state.SkipWithError("cannot write the encrypted class");
+    paired(
+        state, [&] { return deriveOnce() && load(path, buffer, grid); },
+        [&] { return loadEncrypted(encrypted, buffer, grid); });
+    if (grid.cell(5, 7) != kind.text(5, 7) || grid.cell(8, 16) != kind.text(8, 16))
+        state.SkipWithError("decrypted grid is wrong");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -157,6 +230,11 @@ int main(int argc, char **argv)
         add("load", [path, &kind](benchmark::State &s) { pairLoad(s, kind, path); });
         add("save", [path](benchmark::State &s) { pairSave(s, path); });
         add("dump", [path](benchmark::State &s) { pairDump(s, path); });
+        if (name == "heute") {
+            add("save_encrypted", [path](benchmark::State &s) { pairSaveEncrypted(s, path); });
+            add("load_encrypted",
+                [path, &kind](benchmark::State &s) { pairLoadEncrypted(s, kind, path); });
+        }
     }
 
     benchmark::Initialize(&argc, argv);
@@ -179,7 +257,20 @@ int main(int argc, char **argv)
                         double(counters["ratio"]));
         }
     }
-    std::printf("(every ratio should stay at or below 3)\n");
+    std::printf("(every ratio should stay at or below 3)\n\n");
+
+    const std::pair<const char *, const char *> secureSteps[] = {
+        {"save_encrypted", "encrypted save / (save + key)"},
+        {"load_encrypted", "encrypted load / (load + key)"},
+    };
+    for (const auto &[step, title] : secureSteps) {
+        auto &counters = reporter.pairs[std::string(step) + "_heute"];
+        std::printf("%-8s %-34s %10.2f %10.2f %7.2f\n", "heute", title,
+                    double(counters["measured_ms"]), double(counters["baseline_ms"]),
+                    double(counters["ratio"]));
+    }
+    std::printf("(the key is derived once per save and load; these ratios should stay at or "
+                "below 1.2)\n");
     benchmark::Shutdown();
     return 0;
 }

@@ -15,6 +15,8 @@
 #include "verbal/overviewview.h"
 #include "verbal/remarkspanel.h"
 
+#include <QCheckBox>
+
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -215,7 +217,13 @@ private slots:
         }
         const QString target = m_classDir.filePath("neu.MWk");
         shell.prompts.filesToSaveTo << target;
+        QCheckBox *encrypt = shell.dialog()->encryptBox();
+        QVERIFY(encrypt->isVisible() && !encrypt->isEnabled() && !encrypt->isChecked());
         QTest::keyClicks(field, "abc");
+        // A new class with a password is encrypted unless the teacher unticks it.
+        QVERIFY(encrypt->isEnabled() && encrypt->isChecked());
+        QTest::keyClick(encrypt, Qt::Key_Space);
+        QVERIFY(!encrypt->isChecked());
         QTest::keyClick(field, Qt::Key_Return);
         QTRY_VERIFY(!shell.dialog()->isVisible());
         QCOMPARE(cellOf(target, 0, 16) + u' ' + cellOf(target, 17, 599), "Łukasz abc");

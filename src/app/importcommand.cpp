@@ -4,7 +4,6 @@
 #include "toolsupport.h"
 
 #include "classdata/classdocument.h"
-#include "classdata/classfile.h"
 #include "import/classlistimport.h"
 #include "import/classlistreader.h"
 #include "import/previewgrid.h"
@@ -154,11 +153,8 @@ int run(const QStringList &args)
     else
         printOut(QStringLiteral("Ohne Namen übernommen."));
 
-    document.loadBuffer().scrambleFrom(document.grid());
-    if (!ClassFile::write(classPath, document.loadBuffer(), &error)) {
-        printError(error);
+    if (!writeClass(classPath, document.loadBuffer(), document.grid()))
         return BadFile;
-    }
     return Ok;
 }
 

@@ -198,8 +198,9 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
         if (!m_controller->confirmLoad(text) && m_passwordDialog->isVisible())
             m_passwordDialog->refocusField();
     });
-    connect(m_passwordDialog, &PasswordDialog::saveConfirmed, this,
-            [this](const QString &text) { m_controller->confirmSave(text); });
+    connect(m_passwordDialog, &PasswordDialog::saveConfirmed, this, [this](const QString &text) {
+        m_controller->confirmSave(text, m_passwordDialog->encryptChosen());
+    });
     connect(m_passwordDialog, &PasswordDialog::passwordEdited, this, [this](const QString &text) {
         if (m_controller->autoFocusMatch(text))
             m_passwordDialog->focusLoadButton();
@@ -652,7 +653,7 @@ void MainWindow::showPasswordDialog(PasswordMode mode, const QString &text, cons
 {
     m_passwordDialog->open(mode == PasswordMode::Save ? PasswordDialog::Mode::Save
                                                       : PasswordDialog::Mode::Load,
-                           text, caption);
+                           text, caption, m_controller->encryptByDefault());
 }
 
 void MainWindow::hidePasswordDialog()

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "encryptchoice.h"
+
 #include <QDialog>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,13 +24,19 @@ public:
 
     explicit PasswordDialog(QWidget *parent = nullptr);
 
-    void open(Mode mode, const QString &text, const QString &caption);
+    // `encryptByDefault`: the save's tick box "sicher verschlüsseln" starts ticked once there
+    // is a password.
+    void open(Mode mode, const QString &text, const QString &caption,
+              bool encryptByDefault = false);
     Mode mode() const { return m_mode; }
+    // Whether the save was asked to encrypt.
+    bool encryptChosen() const { return m_choice.ticked(); }
 
     QLineEdit *field() const { return m_field; }
     QPushButton *saveButton() const { return m_saveOk; }
     QPushButton *loadButton() const { return m_loadOk; }
     QPushButton *toggleButton() const { return m_toggle; }
+    QCheckBox *encryptBox() const { return m_encrypt; }
 
     // Moves the focus to the load OK, so that Enter confirms.
     void focusLoadButton();
@@ -47,6 +56,7 @@ protected:
 
 private:
     void toggleMasking();
+    void showChoice();
 
     Mode m_mode = Mode::Load;
     QLabel *m_label;
@@ -54,4 +64,7 @@ private:
     QPushButton *m_toggle;
     QPushButton *m_saveOk;
     QPushButton *m_loadOk;
+    QCheckBox *m_encrypt;
+    QLabel *m_encryptHint;
+    EncryptChoice m_choice;
 };

@@ -2,7 +2,6 @@
 
 #include "toolsupport.h"
 
-#include "classdata/classfile.h"
 #include "classdata/classgrid.h"
 #include "classdata/loadbuffer.h"
 #include "photos/imageoperations.h"
@@ -62,18 +61,15 @@ int run(const QStringList &args)
     // The photos go below the class file's folder, where the program looks for them once
     // the class is opened from there.
     const QString projectFolder = QFileInfo(path).absolutePath();
-    const PhotoImport::Result result = PhotoImport::run(grid, folder, projectFolder, zoom);
+    const FileKind kind = kindRead(path);
+    const PhotoImport::Result result =
+        PhotoImport::run(grid, folder, projectFolder, zoom, QDate::currentDate(),
+                         kind.encrypted ? kind.photoKey : QByteArray());
     for (const QString &line : PhotoImport::describe(result, grid))
         printOut(line);
     if (result.stored.isEmpty())
         return Ok;
-    buffer.scrambleFrom(grid);
-    QString error;
-    if (!ClassFile::write(path, buffer, &error)) {
-        printError(error);
-        return BadFile;
-    }
-    return Ok;
+    return writeClass(path, buffer, grid, kind) ? Ok : BadFile;
 }
 
 } // namespace PhotosCommand

@@ -5,10 +5,12 @@
 #include "classdata/classfile.h"
 #include "classdata/userprompts.h"
 #include "photos/photoconverter.h"
+#include "photos/photostore.h"
 #include "tempreportfiles.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <utility>
@@ -167,7 +169,7 @@ void SessionController::chooseAndReadClass()
 
 bool SessionController::autoFocusMatch(const QString &typed)
 {
-    if (!m_autoFocusArmed || m_pending != Pending::Load)
+    if (!m_autoFocusArmed || m_pending != Pending::Load || m_document.loadBuffer().isSealed())
         return false;
     if (typed != m_document.loadBuffer().unscrambledCell(17, 599))
         return false;
@@ -179,6 +181,21 @@ bool SessionController::confirmLoad(const QString &password)
 {
     if (m_pending != Pending::Load)
         return false;
+    m_pendingEncrypted = m_document.loadBuffer().isSealed();
+    if (m_pendingEncrypted) {
+        QString error;
+        const auto result = ClassFile::unseal(m_document.loadBuffer(), password, &m_pendingPhotoKey,
+                                              m_pendingLoadPath, &error);
+        if (result == SecureClassFile::Result::Ok) {
+            takeOver();
+            return true;
+        }
+        // Another password may be tried; a damaged file stays damaged.
+        if (result != SecureClassFile::Result::WrongPassword)
+            dropPendingLoad();
+        m_prompts.showMessage(error);
+        return false;
+    }
     if (password != m_document.loadBuffer().unscrambledCell(17, 599)) {
         m_prompts.showMessage(QStringLiteral("Das Passwort ist falsch!"));
         return false;
@@ -199,6 +216,9 @@ void SessionController::takeOver()
     grid.setCell(18, 599, QDir::toNativeSeparators(path));
     m_saveTarget = path;
     m_projectFolder = QFileInfo(path).absolutePath();
+    m_document.setEncrypted(m_pendingEncrypted);
+    m_document.setPhotoKey(m_pendingEncrypted ? m_pendingPhotoKey : QByteArray());
+    m_pendingPhotoKey.clear();
     m_document.readSettingsFromGrid();
     m_document.setSaved(true);
     rememberRecent(path);
@@ -214,6 +234,7 @@ void SessionController::takeOver()
 
     const QString photo = grid.cell(20, ClassDocument::dataRow(m_document.currentPerson()));
     if (!photo.isEmpty() && !photo.endsWith(QLatin1String(".bmp")) &&
+        !PhotoStore::isEncryptedPhoto(photo) &&
         m_prompts.askYesNo(QString::fromUtf8(ConvertPhotosQuestion))) {
         PhotoConverter::convertClass(grid, m_projectFolder);
         m_document.stampKeepingVersion();
@@ -253,10 +274,16 @@ void SessionController::startSave(const QString &versionMark)
                               QStringLiteral("Passwortdialog"));
 }
 
-bool SessionController::confirmSave(const QString &password)
+bool SessionController::encryptByDefault() const
+{
+    return m_document.isEncrypted() || m_saveTarget.isEmpty();
+}
+
+bool SessionController::confirmSave(const QString &password, bool encrypt)
 {
     if (m_pending != Pending::Save)
         return false;
+    encrypt = encrypt && !password.isEmpty();
     m_document.grid().setCell(17, 599, password);
 
     QString path = m_prompts.chooseSaveFile(proposedSavePath());
@@ -271,6 +298,8 @@ bool SessionController::confirmSave(const QString &password)
         path += QLatin1String(".MWk");
     path = QFileInfo(path).absoluteFilePath();
 
+    if (encrypt != m_document.isEncrypted())
+        recodePhotos(encrypt);
     m_document.stamp(m_saveVersionMark);
     if (!writeClass(path)) {
         m_afterSave = AfterSave::Nothing;
@@ -322,9 +351,15 @@ void SessionController::passwordDialogClosed()
 
 bool SessionController::writeClass(const QString &path)
 {
-    m_document.loadBuffer().scrambleFrom(m_document.grid());
+    LoadBuffer &buffer = m_document.loadBuffer();
+    buffer.scrambleFrom(m_document.grid());
     QString error;
-    if (!ClassFile::write(path, m_document.loadBuffer(), &error)) {
+    if (m_document.isEncrypted() &&
+        !ClassFile::seal(buffer, m_document.password(), m_document.photoKey(), &error)) {
+        m_prompts.showMessage(error);
+        return false;
+    }
+    if (!ClassFile::write(path, buffer, &error)) {
         m_prompts.showMessage(error);
         return false;
     }
@@ -335,6 +370,21 @@ void SessionController::rememberRecent(const QString &path)
 {
     m_recent.remember(path, m_document.grid().cell(1, ClassDocument::dataRow(0)),
                       QDateTime::currentDateTime());
+}
+
+void SessionController::recodePhotos(bool encrypt)
+{
+    if (encrypt && m_document.photoKey().isEmpty())
+        m_document.setPhotoKey(SecureClassFile::newPhotoKey());
+    m_document.setEncrypted(encrypt);
+    const QStringList old = PhotoStore::recodeClass(m_document.grid(), m_projectFolder,
+                                                    encrypt ? m_document.photoKey() : QByteArray());
+    if (!old.isEmpty() &&
+        m_prompts.askYesNo(QStringLiteral(
+            "Die alten Fotodateien löschen? Andere Klassen oder Sicherungen, die sie noch "
+            "benutzen, zeigen dann kein Foto mehr.")))
+        for (const QString &file : old)
+            QFile::remove(file);
 }
 
 void SessionController::rememberSavedFile(const QString &path)

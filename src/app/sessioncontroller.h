@@ -42,8 +42,11 @@ public:
 
     // "speichern"
     void saveClass();
-    // The save OK of the password dialog: true when the class was written.
-    bool confirmSave(const QString &password);
+    // The save OK of the password dialog: true when the class was written. `encrypt` is the
+    // tick box "sicher verschlüsseln"; it needs a password.
+    bool confirmSave(const QString &password, bool encrypt = false);
+    // Whether that tick box starts ticked: for a new class and for an encrypted one.
+    bool encryptByDefault() const;
 
     // The password dialog was closed without OK.
     void passwordDialogClosed();
@@ -91,6 +94,8 @@ private:
     bool saveBeforeLeaving(AfterSave then);
     void continueAfterSave();
     bool writeClass(const QString &path);
+    // The photos follow the class into or out of encryption.
+    void recodePhotos(bool encrypt);
     void rememberSavedFile(const QString &path);
     void rememberRecent(const QString &path);
     void setCaption(const QString &caption);
@@ -121,6 +126,8 @@ private:
     QString m_pendingLoadPath;
     // The class to open instead of asking for one, when a second start handed it over.
     QString m_requestedPath;
+    bool m_pendingEncrypted = false;
+    QByteArray m_pendingPhotoKey;
     bool m_pendingLoadAtStart = false;
     QString m_saveVersionMark;
     AfterSave m_afterSave = AfterSave::Nothing;

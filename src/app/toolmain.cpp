@@ -1,6 +1,8 @@
 // markwart-tool: headless access to class files.
 //   markwart-tool dump FILE [--password PW]   prints every non-empty cell
-//   markwart-tool write FILE [--force]        writes a class file from such lines on stdin
+//   markwart-tool write FILE [--force] [--password PW] [--encrypt]
+//                                             writes a class file from such lines on stdin,
+//                                             with that password, encrypted if asked
 //   markwart-tool recompute FILE [--password PW]
 //                                             recomputes every person's averages and finals
 //   markwart-tool report KIND FILE [--password PW] --out PATH [--subject N] [--person P]
@@ -56,7 +58,8 @@ void quietQtNotes(QtMsgType type, const QMessageLogContext &, const QString &mes
 int usage()
 {
     printError(QStringLiteral("Aufruf: markwart-tool dump DATEI [--password PW]\n"
-                              "        markwart-tool write DATEI [--force] < Zellen\n"
+                              "        markwart-tool write DATEI [--force] [--password PW] "
+                              "[--encrypt] < Zellen\n"
                               "        markwart-tool recompute DATEI [--password PW]\n"
                               "        markwart-tool photos DATEI ORDNER [--password PW] [--zoom S]\n"
                               "        markwart-tool grouplist DATEI [--out PFAD] [--password PW]\n") +
@@ -94,13 +97,7 @@ int recompute(const QString &path, const QString &password)
     const int slider = grid.cell(8, 33).toInt(&ok);
     settings.sliderPosition = ok ? slider : 2;
     GradeWalk::ApplyToAllPersons(grid, settings);
-    buffer.scrambleFrom(grid);
-    QString error;
-    if (!ClassFile::write(path, buffer, &error)) {
-        printError(error);
-        return BadFile;
-    }
-    return Ok;
+    return writeClass(path, buffer, grid) ? Ok : BadFile;
 }
 
 int report(const QStringList &args)
@@ -142,7 +139,27 @@ bool isEmpty(const ClassGrid &grid)
     return true;
 }
 
-int write(const QString &path, bool force)
+struct WriteOptions
+{
+    bool force = false;
+    bool encrypt = false;
+    bool setPassword = false;
+    QString password;
+};
+
+// The photo key of the encrypted class the file holds now, when the password opens it: its
+// photos stay readable. Otherwise a new one.
+QByteArray photoKeyFor(const QString &path, const QString &password)
+{
+    LoadBuffer old;
+    QByteArray key;
+    if (!ClassFile::read(path, old, nullptr) || !old.isSealed() ||
+        ClassFile::unseal(old, password, &key, path, nullptr) != SecureClassFile::Result::Ok)
+        return SecureClassFile::newPhotoKey();
+    return key;
+}
+
+int write(const QString &path, const WriteOptions &options)
 {
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly))
@@ -156,7 +173,7 @@ int write(const QString &path, bool force)
         return BadFile;
     }
     // An empty listing is more likely a failed pipe than a wish to wipe the class.
-    if (!force && isEmpty(grid) && QFileInfo::exists(path)) {
+    if (!options.force && isEmpty(grid) && QFileInfo::exists(path)) {
         printError(QStringLiteral("Die Eingabe enthält keine Zellen: \"%1\" bleibt, wie es ist. "
                                   "Mit --force wird es durch eine leere Klasse ersetzt.\n"
                                   "The input holds no cells: \"%1\" is left as it is. "
@@ -164,13 +181,22 @@ int write(const QString &path, bool force)
                        .arg(path));
         return BadFile;
     }
-    LoadBuffer buffer;
-    buffer.scrambleFrom(grid);
-    if (!ClassFile::write(path, buffer, &error)) {
-        printError(error);
-        return BadFile;
+    if (options.setPassword)
+        grid.setCell(17, 599, options.password);
+    FileKind kind;
+    if (options.encrypt) {
+        kind.password = grid.cell(17, 599);
+        if (kind.password.isEmpty()) {
+            printError(QStringLiteral("--encrypt braucht ein Passwort (--password PW).\n"
+                                      "--encrypt needs a password (--password PW)."));
+            return Usage;
+        }
+        kind.encrypted = true;
     }
-    return Ok;
+    if (kind.encrypted)
+        kind.photoKey = photoKeyFor(path, kind.password);
+    LoadBuffer buffer;
+    return writeClass(path, buffer, grid, kind) ? Ok : BadFile;
 }
 
 } // namespace
@@ -217,11 +243,21 @@ int main(int argc, char *argv[])
             return usage();
         return command == QLatin1String("dump") ? dump(path, password) : recompute(path, password);
     }
-    if (command == QLatin1String("write") && args.size() <= 3) {
-        const bool force = args.size() == 3;
-        if (force && args[2] != QLatin1String("--force"))
-            return usage();
-        return write(path, force);
+    if (command == QLatin1String("write")) {
+        WriteOptions options;
+        for (qsizetype i = 2; i < args.size(); ++i) {
+            if (args[i] == QLatin1String("--force")) {
+                options.force = true;
+            } else if (args[i] == QLatin1String("--encrypt")) {
+                options.encrypt = true;
+            } else if (args[i] == QLatin1String("--password") && i + 1 < args.size()) {
+                options.setPassword = true;
+                options.password = args[++i];
+            } else {
+                return usage();
+            }
+        }
+        return write(path, options);
     }
     return usage();
 }

@@ -3,6 +3,10 @@
 #include "classdata/classfile.h"
 #include "classdata/classgrid.h"
 #include "classdata/loadbuffer.h"
+#include "classdata/photocipher.h"
+
+#include <QFileInfo>
+#include <QHash>
 
 #include <cstdio>
 
@@ -15,6 +19,17 @@ void print(FILE *stream, QString text)
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     std::fputs(text.toUtf8().constData(), stream);
     std::fputc('\n', stream);
+}
+
+QHash<QString, FileKind> &kinds()
+{
+    static QHash<QString, FileKind> read;
+    return read;
+}
+
+QString keyOf(const QString &path)
+{
+    return QFileInfo(path).absoluteFilePath();
 }
 
 } // namespace
@@ -72,14 +87,54 @@ int loadClass(const QString &path, const QString &password, LoadBuffer &buffer, 
         printError(error);
         return BadFile;
     }
+    FileKind kind;
+    if (buffer.isSealed()) {
+        const auto result = ClassFile::unseal(buffer, password, &kind.photoKey, path, &error);
+        if (result != SecureClassFile::Result::Ok) {
+            printError(error);
+            return result == SecureClassFile::Result::WrongPassword ? WrongPassword : BadFile;
+        }
+        kind.encrypted = true;
+        kind.password = password;
+        PhotoCipher::rememberKey(kind.photoKey);
+    }
     if (!buffer.warning().isEmpty())
         printError(buffer.warning());
-    if (buffer.unscrambledCell(17, 599) != password) {
+    if (!kind.encrypted && buffer.unscrambledCell(17, 599) != password) {
         printError(QStringLiteral("Das Passwort ist falsch!"));
         return WrongPassword;
     }
     buffer.unscrambleInto(grid);
+    kinds().insert(keyOf(path), kind);
     return Ok;
+}
+
+FileKind kindRead(const QString &path)
+{
+    return kinds().value(keyOf(path));
+}
+
+bool writeClass(const QString &path, LoadBuffer &buffer, const ClassGrid &grid)
+{
+    return writeClass(path, buffer, grid, kindRead(path));
+}
+
+bool writeClass(const QString &path, LoadBuffer &buffer, const ClassGrid &grid,
+                const FileKind &kind)
+{
+    buffer.scrambleFrom(grid);
+    QString error;
+    // The password the file was opened with, even when a cell now says otherwise: it is the
+    // one the teacher knows.
+    if (kind.encrypted && !ClassFile::seal(buffer, kind.password, kind.photoKey, &error)) {
+        printError(error);
+        return false;
+    }
+    if (!ClassFile::write(path, buffer, &error)) {
+        printError(error);
+        return false;
+    }
+    return true;
 }
 
 } // namespace ToolSupport

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class ClassGrid;
@@ -29,8 +30,25 @@ bool readNumber(const QString &option, const QString &text, int first, int last,
 // The output of a printed list: a Word document or a page; false with a message otherwise.
 bool checkDocumentOrPage(const QString &outPath, QString *error);
 
-// Loads a class the way the program does: read, check the password, take over. A file that
-// ends early is loaded as far as it goes, with a note on stderr. Returns the exit code.
+// How a class file was read, so that it is written back as the same kind.
+struct FileKind
+{
+    bool encrypted = false;
+    QString password;
+    QByteArray photoKey;
+};
+
+// Loads a class the way the program does: read, check the password (or decrypt), take over.
+// A file that ends early is loaded as far as it goes, with a note on stderr. Returns the
+// exit code. The kind of the file is remembered for writeClass().
 int loadClass(const QString &path, const QString &password, LoadBuffer &buffer, ClassGrid &grid);
+
+// The kind the file was last loaded as; scrambled when it was not loaded.
+FileKind kindRead(const QString &path);
+
+// Writes the grid to the file as the kind it was read; false with a message on stderr.
+bool writeClass(const QString &path, LoadBuffer &buffer, const ClassGrid &grid);
+bool writeClass(const QString &path, LoadBuffer &buffer, const ClassGrid &grid,
+                const FileKind &kind);
 
 } // namespace ToolSupport

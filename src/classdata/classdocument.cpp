@@ -1,5 +1,7 @@
 #include "classdocument.h"
 
+#include "photocipher.h"
+
 namespace {
 
 const QString WeightingLabel = QStringLiteral("Gewichtung, mdl.|schr.");
@@ -56,6 +58,13 @@ void ClassDocument::setRowLabel(int row, const QString &text)
 {
     if (row > 0 && row < m_rowLabels.size())
         m_rowLabels[row] = text;
+}
+
+void ClassDocument::setPhotoKey(const QByteArray &key)
+{
+    m_photoKey = key;
+    // Every reader of photos finds it there.
+    PhotoCipher::rememberKey(key);
 }
 
 QString ClassDocument::password() const
@@ -127,6 +136,8 @@ void ClassDocument::reset()
 {
     m_grid.clear();
     m_loadBuffer.clear();
+    m_encrypted = false;
+    m_photoKey.clear();
     m_verbalEvaluation = false;
     m_pointsMode = false;
     m_halfDown = true;

@@ -56,6 +56,15 @@ public:
     QVector<int> tabPositions() const { return m_tabPositions; }
     void setTabPositions(const QVector<int> &positions) { m_tabPositions = positions; }
 
+    // An encrypted class is saved encrypted again. Its photo key (never in a cell, so no
+    // listing, undo or export shows it) encrypts its photos; a new password keeps it.
+    bool isEncrypted() const { return m_encrypted; }
+    void setEncrypted(bool encrypted) { m_encrypted = encrypted; }
+    const QByteArray &photoKey() const { return m_photoKey; }
+    void setPhotoKey(const QByteArray &key);
+    // The key new photos are stored with: none unless the class is encrypted.
+    QByteArray photoKeyForStoring() const { return m_encrypted ? m_photoKey : QByteArray(); }
+
     QString password() const;
     QString loadedPath() const;
     QString versionMark() const;
@@ -91,6 +100,8 @@ private:
     ClassGrid m_grid;
     LoadBuffer m_loadBuffer;
     bool m_saved = true;
+    bool m_encrypted = false;
+    QByteArray m_photoKey;
     int m_currentPerson = 0;
     bool m_verbalEvaluation = false;
     bool m_pointsMode = false;

@@ -64,16 +64,55 @@ bool read(const QString &path, LoadBuffer &buffer, QString *errorMessage)
             &buffer);
     if (bytes.size() > MaxSize)
         return fail(errorMessage, tooLarge, &buffer);
+    if (SecureClassFile::isEncrypted(bytes)) {
+        buffer.clear();
+        buffer.setSealed(std::move(bytes));
+        return true;
+    }
     QString reason;
     if (!buffer.parse(std::move(bytes), &reason))
         return fail(errorMessage, tr("\"%1\" kann nicht geladen werden.\r%2").arg(shown, reason));
     return true;
 }
 
+SecureClassFile::Result unseal(LoadBuffer &buffer, const QString &password, QByteArray *photoKey,
+                               const QString &path, QString *errorMessage)
+{
+    QByteArray image;
+    QByteArray key;
+    SecureClassFile::Result result =
+        SecureClassFile::decrypt(buffer.sealedBytes(), password, &image, &key);
+    if (result == SecureClassFile::Result::Ok) {
+        const QByteArray sealed = buffer.sealedBytes();
+        if (buffer.parse(std::move(image), nullptr)) {
+            if (photoKey)
+                *photoKey = key;
+            return result;
+        }
+        // Authentic but not a class: nothing a teacher can mend either.
+        buffer.clear();
+        buffer.setSealed(sealed);
+        result = SecureClassFile::Result::Damaged;
+    }
+    fail(errorMessage, SecureClassFile::message(result, path));
+    return result;
+}
+
+bool seal(LoadBuffer &buffer, const QString &password, const QByteArray &photoKey,
+          QString *errorMessage, const SecureClassFile::Limits &limits)
+{
+    QByteArray sealed = SecureClassFile::encrypt(buffer.fileBytes(), password, photoKey, limits);
+    if (sealed.isEmpty())
+        return fail(errorMessage, tr("Die Klasse kann nicht verschlüsselt werden: Die "
+                                     "Verschlüsselung steht auf diesem Rechner nicht bereit."));
+    buffer.setSealed(std::move(sealed));
+    return true;
+}
+
 bool writeTo(QFileDevice &file, const QString &path, const LoadBuffer &buffer,
              QString *errorMessage)
 {
-    const QByteArray &bytes = buffer.fileBytes();
+    const QByteArray &bytes = buffer.bytesToWrite();
     bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     if (auto *saveFile = qobject_cast<QSaveFile *>(&file))
         written = written && saveFile->commit();

@@ -115,6 +115,7 @@ LoadBuffer::LoadBuffer() : m_offset(CellCount, 0), m_length(CellCount, 0) {}
 void LoadBuffer::clear()
 {
     m_bytes.clear();
+    m_sealed.clear();
     std::fill(m_offset.begin(), m_offset.end(), 0);
     std::fill(m_length.begin(), m_length.end(), 0);
     m_fileColumns = 0;
@@ -224,6 +225,7 @@ void LoadBuffer::scrambleFrom(const ClassGrid &grid)
     }
     out.truncate(used);
     m_bytes = std::move(out);
+    m_sealed.clear();
     m_fileColumns = Columns;
     m_fileRows = Rows;
     m_warning.clear();

@@ -45,6 +45,14 @@ public:
 
     const QByteArray &fileBytes() const { return m_bytes; }
 
+    // An encrypted file waits here, whole, until the password opens it; the cells are then
+    // empty. A save may put the encrypted image of fileBytes() here: it is what is written.
+    bool isSealed() const { return !m_sealed.isEmpty(); }
+    const QByteArray &sealedBytes() const { return m_sealed; }
+    void setSealed(QByteArray bytes) { m_sealed = std::move(bytes); }
+    // The bytes a class file gets: the encrypted ones when there are.
+    const QByteArray &bytesToWrite() const { return isSealed() ? m_sealed : m_bytes; }
+
     // The counts from the file's first two lines (saturated at a large bound).
     qint64 fileColumns() const { return m_fileColumns; }
     qint64 fileRows() const { return m_fileRows; }
@@ -53,6 +61,7 @@ private:
     static int indexOf(int column, int row) { return column * Rows + row; }
 
     QByteArray m_bytes;
+    QByteArray m_sealed;
     std::vector<uint32_t> m_offset;
     std::vector<uint32_t> m_length;
     qint64 m_fileColumns = 0;

@@ -4,6 +4,7 @@
 #include "classdata/userprompts.h"
 #include "import/classlistimportdialog.h"
 #include "mailaddress.h"
+#include "photos/imageoperations.h"
 #include "photos/photoconverter.h"
 #include "photos/photodialog.h"
 #include "photos/photoeditor.h"
@@ -655,7 +656,9 @@ void PersonPageView::importPhotoFolder()
     if (folder.isEmpty())
         return;
     ClassDocument &document = m_page.document();
-    const PhotoImport::Result result = PhotoImport::run(document.grid(), folder, m_photoFolder());
+    const PhotoImport::Result result =
+        PhotoImport::run(document.grid(), folder, m_photoFolder(), ImageOperations::DefaultZoom,
+                         QDate::currentDate(), document.photoKeyForStoring());
     if (!result.stored.isEmpty()) {
         document.setSaved(false);
         showPhoto();

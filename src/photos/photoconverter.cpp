@@ -1,12 +1,15 @@
 #include "photoconverter.h"
 
 #include "classdata/classgrid.h"
+#include "classdata/photocipher.h"
 #include "classdata/photoscrambler.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QSaveFile>
 
 namespace PhotoConverter {
 
@@ -27,6 +30,12 @@ bool isConvertibleJpeg(const QString &storedPath)
 
 QImage loadStoredPhoto(const QString &filePath)
 {
+    if (filePath.endsWith(QLatin1String(".mwp"), Qt::CaseInsensitive)) {
+        QFile file(filePath);
+        if (!file.open(QIODevice::ReadOnly))
+            return QImage();
+        return QImage::fromData(PhotoCipher::decrypt(file.readAll()));
+    }
     QImage image(filePath);
     if (image.isNull())
         return image;
@@ -41,6 +50,19 @@ bool saveStoredPhoto(const QImage &photo, const QString &filePath)
     if (!PhotoScrambler::apply(image))
         return false;
     return image.save(filePath, "BMP");
+}
+
+bool saveEncryptedPhoto(const QImage &photo, const QString &filePath, const QByteArray &key)
+{
+    QByteArray plain;
+    QBuffer buffer(&plain);
+    if (!buffer.open(QIODevice::WriteOnly) || !photo.save(&buffer, "PNG"))
+        return false;
+    const QByteArray sealed = PhotoCipher::encrypt(plain, key);
+    if (sealed.isEmpty())
+        return false;
+    QSaveFile file(filePath);
+    return file.open(QIODevice::WriteOnly) && file.write(sealed) == sealed.size() && file.commit();
 }
 
 int convertClass(ClassGrid &grid, const QString &projectFolder)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class ClassGrid;
@@ -18,8 +19,11 @@ bool isConvertibleJpeg(const QString &storedPath);
 // bitmap cannot be written keeps its JPEG file and its path.
 int convertClass(ClassGrid &grid, const QString &projectFolder);
 
-// Reads a stored photo and unscrambles it for display; a null image when there is none.
+// Reads a stored photo and unscrambles or decrypts it for display, in memory; a null image
+// when there is none or its class's key is not known.
 QImage loadStoredPhoto(const QString &filePath);
 // Scrambles a photo and stores it as a 24-bit bitmap.
 bool saveStoredPhoto(const QImage &photo, const QString &filePath);
+// Encrypts a photo with the photo key of its class and stores it.
+bool saveEncryptedPhoto(const QImage &photo, const QString &filePath, const QByteArray &key);
 } // namespace PhotoConverter

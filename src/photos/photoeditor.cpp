@@ -275,7 +275,8 @@ bool PhotoEditor::accept(const QString &projectFolder)
         m_prompts.showMessage(message(NameAndClassFirst));
         return true;
     }
-    m_storedPath = PhotoStore::store(m_document.grid(), m_person, className, photo, projectFolder);
+    m_storedPath = PhotoStore::store(m_document.grid(), m_person, className, photo, projectFolder,
+                                     QDate::currentDate(), m_document.photoKeyForStoring());
     m_clipboard.clear();
     return true;
 }

@@ -90,7 +90,7 @@ bool nameMatches(const QString &personName, const QString &fileBaseName)
 }
 
 Result run(ClassGrid &grid, const QString &folder, const QString &projectFolder, int zoom,
-           const QDate &day)
+           const QDate &day, const QByteArray &photoKey)
 {
     Result result;
     QSet<int> served;
@@ -120,7 +120,7 @@ Result run(ClassGrid &grid, const QString &folder, const QString &projectFolder,
         const QString className = classFor(grid, match);
         if (source.isNull() || className.isEmpty() ||
             PhotoStore::store(grid, match, className, framedFromTop(source, zoom), projectFolder,
-                              day)
+                              day, photoKey)
                 .isEmpty()) {
             result.failed << assignment;
             continue;

@@ -42,9 +42,9 @@ bool nameMatches(const QString &personName, const QString &fileBaseName);
 // Scales every matching picture in `folder` with the search variant at `zoom` (stepped up
 // until the frame is filled), frames it from its top edge, centred across, and stores it
 // below `projectFolder` for the class in the person's class cell (or the class of the list's
-// first person). The grid takes the new paths.
+// first person). The grid takes the new paths. With a photo key the photos are encrypted.
 Result run(ClassGrid &grid, const QString &folder, const QString &projectFolder, int zoom = 20,
-           const QDate &day = QDate::currentDate());
+           const QDate &day = QDate::currentDate(), const QByteArray &photoKey = QByteArray());
 
 // The outcome as lines for the teacher.
 QStringList describe(const Result &result, const ClassGrid &grid);
