@@ -64,6 +64,15 @@ QString ScriptedPrompts::chooseFolder(const QString &caption, const QString &fol
     return folders.isEmpty() ? QString() : folders.takeFirst();
 }
 
+int ScriptedPrompts::chooseItem(const QString &caption, const QString &label,
+                                const QStringList &list)
+{
+    Q_UNUSED(caption)
+    Q_UNUSED(label)
+    itemLists << list;
+    return items.isEmpty() ? -1 : items.takeFirst();
+}
+
 bool ScriptedOpener::canOpenWordDocuments()
 {
     ++wordChecks;

@@ -24,6 +24,7 @@ public:
     QStringList texts;         // taken from the front; cancelled when empty
     QStringList pictures;      // taken from the front; cancelled when empty
     QStringList folders;       // taken from the front; cancelled when empty
+    QList<int> items;          // taken from the front; cancelled when empty
 
     QStringList questions;
     QStringList messages;
@@ -31,6 +32,7 @@ public:
     QStringList proposedSaves;
     QStringList proposedPictures;
     QStringList folderCaptions;
+    QList<QStringList> itemLists;
 
     bool askYesNo(const QString &question) override;
     Answer askYesNoCancel(const QString &question) override;
@@ -41,6 +43,7 @@ public:
     QString chooseSaveFile(const QString &proposedPath) override;
     QString choosePicture(const QString &proposedPath) override;
     QString chooseFolder(const QString &caption, const QString &folder) override;
+    int chooseItem(const QString &caption, const QString &label, const QStringList &items) override;
 };
 
 // Stands in for the desktop: records what it was asked to open.

@@ -20,6 +20,7 @@ public:
     QString chooseSaveFile(const QString &proposedPath) override;
     QString choosePicture(const QString &proposedPath) override;
     QString chooseFolder(const QString &caption, const QString &folder) override;
+    int chooseItem(const QString &caption, const QString &label, const QStringList &items) override;
 
 private:
     QWidget *owner() const;

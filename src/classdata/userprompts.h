@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The questions, notices and file dialogs the logic needs from the user. The widget
 // layer answers them with message boxes and file dialogs, tests with scripted answers.
@@ -33,6 +34,14 @@ public:
     {
         Q_UNUSED(proposedPath)
         return QString();
+    }
+    // One of the items, by its index; -1 when cancelled.
+    virtual int chooseItem(const QString &caption, const QString &label, const QStringList &items)
+    {
+        Q_UNUSED(caption)
+        Q_UNUSED(label)
+        Q_UNUSED(items)
+        return -1;
     }
     // A folder, starting in `folder`; "" when cancelled.
     virtual QString chooseFolder(const QString &caption, const QString &folder)
