@@ -80,6 +80,15 @@ QString ScriptedPrompts::chooseFileToOpen(const QString &caption, const QString 
     return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
 }
 
+int ScriptedPrompts::chooseItem(const QString &caption, const QString &label,
+                                const QStringList &list)
+{
+    Q_UNUSED(caption)
+    Q_UNUSED(label)
+    itemLists << list;
+    return items.isEmpty() ? -1 : items.takeFirst();
+}
+
 bool ScriptedOpener::canOpenWordDocuments()
 {
     ++wordChecks;

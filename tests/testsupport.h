@@ -24,6 +24,7 @@ public:
     QStringList texts;         // taken from the front; cancelled when empty
     QStringList pictures;      // taken from the front; cancelled when empty
     QStringList folders;       // taken from the front; cancelled when empty
+    QList<int> items;          // taken from the front; cancelled when empty
 
     QStringList questions;
     QStringList messages;
@@ -35,6 +36,7 @@ public:
     QList<int> recentChoices; // taken from the front; "another class" when empty
     QStringList recentLines;  // the lines last offered
     QList<bool> recentPresent;
+    QList<QStringList> itemLists;
 
     bool askYesNo(const QString &question) override;
     Answer askYesNoCancel(const QString &question) override;
@@ -49,6 +51,7 @@ public:
     // Takes its answers from filesToOpen, like chooseClassToOpen.
     QString chooseFileToOpen(const QString &caption, const QString &filter,
                              const QString &folder) override;
+    int chooseItem(const QString &caption, const QString &label, const QStringList &items) override;
 };
 
 // Stands in for the desktop: records what it was asked to open.

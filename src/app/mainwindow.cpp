@@ -121,6 +121,11 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
 
     m_loadButton = new QPushButton(QStringLiteral("Klasse laden"));
     m_saveButton = new QPushButton(QStringLiteral("speichern"));
+    m_backupButton = new QPushButton(QStringLiteral("Sicherung laden"));
+    m_backupButton->setObjectName(QStringLiteral("backupButton"));
+    QFont backupFont = m_backupButton->font();
+    backupFont.setPointSizeF(backupFont.pointSizeF() * 0.85);
+    m_backupButton->setFont(backupFont);
     m_helpButton = new QPushButton(QStringLiteral("Hilfe / Update"));
     m_endButton = new QPushButton(QStringLiteral("Ende"));
     m_autoLoadCheck = new QCheckBox(QStringLiteral("letzte Klasse automatisch laden"));
@@ -135,7 +140,12 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     m_seatingButton->setObjectName(QStringLiteral("seatingPlanButton"));
 
     auto *bar = new QHBoxLayout;
-    bar->addWidget(m_loadButton);
+    // Loading a backup is rare: a smaller button under "Klasse laden" keeps the bar's width.
+    auto *loads = new QVBoxLayout;
+    loads->setSpacing(2);
+    loads->addWidget(m_loadButton);
+    loads->addWidget(m_backupButton);
+    bar->addLayout(loads);
     bar->addWidget(m_saveButton);
     bar->addSpacing(4);
     auto *checks = new QVBoxLayout;
@@ -212,6 +222,8 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
 
     connect(m_loadButton, &QPushButton::clicked, m_controller, &SessionController::loadClass);
     connect(m_saveButton, &QPushButton::clicked, m_controller, &SessionController::saveClass);
+    connect(m_backupButton, &QPushButton::clicked, m_controller, &SessionController::loadBackup);
+    m_controller->setRecoveryInterval(options.recoveryInterval);
     connect(m_helpButton, &QPushButton::clicked, this, &MainWindow::showHelpPanel);
     connect(m_seatingButton, &QPushButton::clicked, this, &MainWindow::openSeatingPlan);
     connect(m_endButton, &QPushButton::clicked, this, &QWidget::close);

@@ -57,6 +57,8 @@ public:
         QDate today = QDate::currentDate();
         // Opens the reports; the desktop's default programs when none is given.
         DocumentOpener *opener = nullptr;
+        // How often unsaved changes are copied for recovery after a crash.
+        int recoveryInterval = 2 * 60 * 1000;
     };
 
     MainWindow(ClassDocument &document, AppSettings &settings, UserPrompts &prompts,
@@ -164,6 +166,7 @@ private:
     PasswordDialog *m_passwordDialog;
     QPushButton *m_loadButton;
     QPushButton *m_saveButton;
+    QPushButton *m_backupButton;
     QPushButton *m_helpButton;
     QPushButton *m_endButton;
     QCheckBox *m_autoLoadCheck = nullptr;

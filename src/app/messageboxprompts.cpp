@@ -167,3 +167,11 @@ QString MessageBoxPrompts::chooseFolder(const QString &caption, const QString &f
 {
     return QFileDialog::getExistingDirectory(owner(), caption, folder);
 }
+
+int MessageBoxPrompts::chooseItem(const QString &caption, const QString &label,
+                                  const QStringList &items)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(owner(), caption, label, items, 0, false, &ok);
+    return ok ? int(items.indexOf(chosen)) : -1;
+}

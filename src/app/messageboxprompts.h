@@ -23,6 +23,7 @@ public:
     QString chooseFileToOpen(const QString &caption, const QString &filter,
                              const QString &folder) override;
     QString chooseFolder(const QString &caption, const QString &folder) override;
+    int chooseItem(const QString &caption, const QString &label, const QStringList &items) override;
 
 private:
     QWidget *owner() const;

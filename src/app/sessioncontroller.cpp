@@ -45,9 +45,10 @@ SessionController::SessionController(ClassDocument &document, AppSettings &setti
                                      QObject *parent)
     : QObject(parent), m_document(document), m_settings(settings), m_prompts(prompts), m_view(view),
       m_programFolder(programFolder), m_projectFolder(programFolder), m_reportFolder(reportFolder),
-      m_recent(settings)
+      m_recent(settings), m_recovery(programFolder)
 {
     connect(&m_document, &ClassDocument::savedChanged, this, &SessionController::updateStartHint);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &SessionController::writeRecoveryCopy);
 }
 
 void SessionController::setUp(const QString &commandLineFile, const QDate &today)
@@ -72,6 +73,11 @@ void SessionController::onPaint()
         m_fileToOpen = m_commandLineFile;
     const bool firstPaint = !m_firstPaintDone;
     m_firstPaintDone = true;
+    if (firstPaint && offerRecovery()) {
+        m_paintHandling = false;
+        updateStartHint();
+        return;
+    }
 
     if (!m_fileToOpen.isEmpty()) {
         m_paintHandling = false;
@@ -95,6 +101,7 @@ void SessionController::loadAtStart(const QString &path, bool fromCommandLine)
     m_pending = Pending::Load;
     m_pendingLoadPath = path;
     m_pendingLoadAtStart = true;
+    m_pendingIsCopy = false;
     // The teacher sees which class is coming while the password is asked for.
     m_captionBeforeLoad = m_caption;
     setCaption(QStringLiteral("Markwart arbeitet mit ") + QFileInfo(path).fileName());
@@ -162,6 +169,7 @@ void SessionController::chooseAndReadClass()
     m_pending = Pending::Load;
     m_pendingLoadPath = QFileInfo(path).absoluteFilePath();
     m_pendingLoadAtStart = false;
+    m_pendingIsCopy = false;
     m_view.showPasswordDialog(SessionView::PasswordMode::Load, QString(),
                               QStringLiteral("Passwortdialog"));
     updateStartHint();
@@ -206,7 +214,8 @@ bool SessionController::confirmLoad(const QString &password)
 
 void SessionController::takeOver()
 {
-    const QString path = QFileInfo(m_pendingLoadPath).absoluteFilePath();
+    const bool copy = m_pendingIsCopy;
+    const QString path = copy ? m_pendingTarget : QFileInfo(m_pendingLoadPath).absoluteFilePath();
     m_pending = Pending::None;
     ClassGrid &grid = m_document.grid();
     // A file that ends early is loaded as far as it goes; the teacher hears of it.
@@ -215,25 +224,37 @@ void SessionController::takeOver()
     m_document.loadBuffer().unscrambleInto(grid);
     grid.setCell(18, 599, QDir::toNativeSeparators(path));
     m_saveTarget = path;
-    m_projectFolder = QFileInfo(path).absolutePath();
+    if (!path.isEmpty())
+        m_projectFolder = QFileInfo(path).absolutePath();
     m_document.setEncrypted(m_pendingEncrypted);
     m_document.setPhotoKey(m_pendingEncrypted ? m_pendingPhotoKey : QByteArray());
     m_pendingPhotoKey.clear();
     m_document.readSettingsFromGrid();
-    m_document.setSaved(true);
-    rememberRecent(path);
+    m_document.setSaved(!copy);
+    m_targetOnDisk = FileFingerprint::of(path);
+    m_replacesCurrentVersion = copy && m_pendingIsBackup;
+    // Changes given up for another class need no recovery; a restored copy keeps it until
+    // the next one is written.
+    if (!copy)
+        m_recovery.remove();
+    if (!path.isEmpty())
+        rememberRecent(path);
 
     m_view.hidePasswordDialog();
-    setCaption(QStringLiteral("Markwart arbeitet mit ") + (m_pendingLoadAtStart
-                                                               ? QFileInfo(path).fileName()
-                                                               : QDir::toNativeSeparators(path)));
+    if (path.isEmpty())
+        setCaption(QStringLiteral("Markwart"));
+    else
+        setCaption(
+            QStringLiteral("Markwart arbeitet mit ") +
+            (m_pendingLoadAtStart ? QFileInfo(path).fileName() : QDir::toNativeSeparators(path)));
     m_view.showLoadedClass();
     updateStartHint();
     if (!incomplete.isEmpty())
         m_prompts.showMessage(incomplete);
 
     const QString photo = grid.cell(20, ClassDocument::dataRow(m_document.currentPerson()));
-    if (!photo.isEmpty() && !photo.endsWith(QLatin1String(".bmp")) &&
+    // A copy is converted with its first save, which asks before it replaces anything.
+    if (!copy && !photo.isEmpty() && !photo.endsWith(QLatin1String(".bmp")) &&
         !PhotoStore::isEncryptedPhoto(photo) &&
         m_prompts.askYesNo(QString::fromUtf8(ConvertPhotosQuestion))) {
         PhotoConverter::convertClass(grid, m_projectFolder);
@@ -288,15 +309,16 @@ bool SessionController::confirmSave(const QString &password, bool encrypt)
 
     QString path = m_prompts.chooseSaveFile(proposedSavePath());
     if (path.isEmpty()) {
-        // Cancelling the save dialog abandons the save, and whatever was waiting for it.
-        m_pending = Pending::None;
-        m_afterSave = AfterSave::Nothing;
-        m_view.hidePasswordDialog();
+        abandonSave();
         return false;
     }
     if (!path.endsWith(QLatin1String(".MWk"), Qt::CaseInsensitive))
         path += QLatin1String(".MWk");
-    path = QFileInfo(path).absoluteFilePath();
+    path = confirmOverwrite(QFileInfo(path).absoluteFilePath());
+    if (path.isEmpty()) {
+        abandonSave();
+        return false;
+    }
 
     if (encrypt != m_document.isEncrypted())
         recodePhotos(encrypt);
@@ -315,6 +337,14 @@ bool SessionController::confirmSave(const QString &password, bool encrypt)
     updateStartHint();
     continueAfterSave();
     return true;
+}
+
+void SessionController::abandonSave()
+{
+    // Cancelling the save dialog abandons the save, and whatever was waiting for it.
+    m_pending = Pending::None;
+    m_afterSave = AfterSave::Nothing;
+    m_view.hidePasswordDialog();
 }
 
 void SessionController::continueAfterSave()
@@ -353,6 +383,8 @@ bool SessionController::writeClass(const QString &path)
 {
     LoadBuffer &buffer = m_document.loadBuffer();
     buffer.scrambleFrom(m_document.grid());
+    // A backup that cannot be made must not stop the save the teacher asked for.
+    m_backups.keep(path);
     QString error;
     if (m_document.isEncrypted() &&
         !ClassFile::seal(buffer, m_document.password(), m_document.photoKey(), &error)) {
@@ -391,6 +423,9 @@ void SessionController::rememberSavedFile(const QString &path)
 {
     m_settings.setLast(m_autoLoadLast ? QDir::toNativeSeparators(path) : QString());
     m_settings.setBackgroundColour(m_popArt ? 1 : 0);
+    m_targetOnDisk = FileFingerprint::of(path);
+    m_replacesCurrentVersion = false;
+    m_recovery.remove();
 }
 
 void SessionController::setCaption(const QString &caption)
@@ -412,10 +447,13 @@ bool SessionController::requestClose()
 {
     m_planAvailable = true;
     TempReportFiles::removeAll(m_reportFolder);
-    if (m_document.isSaved())
+    if (m_document.isSaved()) {
+        m_recovery.remove();
         return true;
+    }
     switch (m_prompts.askYesNoCancel(QStringLiteral("Änderungen speichern?"))) {
     case UserPrompts::Answer::No:
+        m_recovery.remove();
         return true;
     case UserPrompts::Answer::Cancel:
         return false;
@@ -434,9 +472,13 @@ bool SessionController::saveBeforeLeaving(AfterSave then)
         return false;
     }
     m_afterSave = AfterSave::Nothing;
-    if (!writeClass(m_saveTarget))
+    const QString path = confirmOverwrite(m_saveTarget);
+    if (path.isEmpty() || !writeClass(path))
         return false;
-    rememberSavedFile(m_saveTarget);
+    if (path != m_saveTarget)
+        setCaption(QStringLiteral("Markwart - ") + QDir::toNativeSeparators(path));
+    m_saveTarget = path;
+    rememberSavedFile(path);
     m_document.setSaved(true);
     return true;
 }
@@ -455,4 +497,144 @@ void SessionController::setAutoLoadLast(bool on)
     m_autoLoadLast = on;
     if (!on)
         m_settings.clearLast();
+}
+
+bool SessionController::offerRecovery()
+{
+    if (!m_recovery.exists())
+        return false;
+    // Older than its class file: the class was saved after it, nothing is missing.
+    if (!m_recovery.isNewerThanClass()) {
+        m_recovery.keepAsBackup(m_backups);
+        return false;
+    }
+    const QString when = m_recovery.writtenAt().toString(QStringLiteral("dd.MM.yyyy, HH:mm"));
+    if (!m_prompts.askYesNo(QStringLiteral("Markwart wurde nicht ordnungsgemäß beendet. "
+                                           "Ungespeicherte Änderungen vom %1 Uhr "
+                                           "wiederherstellen?")
+                                .arg(when))) {
+        m_recovery.keepAsBackup(m_backups);
+        return false;
+    }
+    if (readCopy(m_recovery.copyPath(), m_recovery.classPath(), false))
+        return true;
+    m_recovery.keepAsBackup(m_backups);
+    return false;
+}
+
+bool SessionController::readCopy(const QString &copy, const QString &target, bool fromBackup)
+{
+    dropPendingLoad();
+    QString error;
+    if (!ClassFile::read(copy, m_document.loadBuffer(), &error)) {
+        m_prompts.showMessage(error);
+        return false;
+    }
+    m_pending = Pending::Load;
+    m_pendingLoadPath = copy;
+    m_pendingLoadAtStart = !fromBackup;
+    m_pendingIsCopy = true;
+    m_pendingIsBackup = fromBackup;
+    m_pendingTarget = target.isEmpty() ? QString() : QFileInfo(target).absoluteFilePath();
+    m_captionBeforeLoad = m_caption;
+    m_view.showPasswordDialog(SessionView::PasswordMode::Load, QString(),
+                              QStringLiteral("Passwortdialog"));
+    updateStartHint();
+    return true;
+}
+
+void SessionController::loadBackup()
+{
+    if (m_saveTarget.isEmpty()) {
+        m_prompts.showMessage(
+            QStringLiteral("Sicherungen gibt es erst, wenn die Klasse gespeichert worden ist."));
+        return;
+    }
+    const QString target = m_saveTarget;
+    if (m_backups.list(target).isEmpty()) {
+        m_prompts.showMessage(QStringLiteral("Von „%1“ gibt es noch keine Sicherung.")
+                                  .arg(QFileInfo(target).fileName()));
+        return;
+    }
+    if (!m_document.isSaved()) {
+        switch (m_prompts.askYesNoCancel(
+            QStringLiteral("Änderungen der aktuellen Datei zunächst speichern?"))) {
+        case UserPrompts::Answer::Cancel:
+            return;
+        case UserPrompts::Answer::Yes:
+            if (!saveBeforeLeaving(AfterSave::Nothing))
+                return;
+            break;
+        case UserPrompts::Answer::No:
+            break;
+        }
+    }
+    // Read again: the save just made added one.
+    const QList<BackupStore::Backup> backups = m_backups.list(target);
+    QStringList items;
+    for (const BackupStore::Backup &backup : backups)
+        items << BackupStore::describe(backup);
+    const int chosen =
+        m_prompts.chooseItem(QStringLiteral("Sicherung laden"),
+                             QStringLiteral("Sicherungen von „%1“, die neueste zuerst:")
+                                 .arg(QFileInfo(target).fileName()),
+                             items);
+    if (chosen < 0 || chosen >= backups.size())
+        return;
+    m_autoFocusArmed = true;
+    readCopy(backups.at(chosen).path, target, true);
+}
+
+QString SessionController::confirmOverwrite(const QString &path)
+{
+    if (path != m_saveTarget)
+        return path;
+    const QString name = QFileInfo(path).fileName();
+    QString reason;
+    if (m_replacesCurrentVersion)
+        reason = QStringLiteral("Die geladene Sicherung ersetzt beim Speichern die aktuelle "
+                                "Fassung von „%1“.")
+                     .arg(name);
+    else if (m_targetOnDisk.changedOnDisk(path))
+        reason = QStringLiteral("„%1“ wurde seit dem Laden oder letzten Speichern von außen "
+                                "geändert (auf einem anderen Rechner oder in einem zweiten "
+                                "Markwart).")
+                     .arg(name);
+    else
+        return path;
+    switch (
+        m_prompts.askYesNoCancel(reason + QStringLiteral("\rDie Datei überschreiben?\r\r„Nein“ "
+                                                         "speichert unter einem anderen Namen."))) {
+    case UserPrompts::Answer::Yes:
+        return path;
+    case UserPrompts::Answer::Cancel:
+        return QString();
+    case UserPrompts::Answer::No:
+        break;
+    }
+    const QFileInfo info(path);
+    QString other = m_prompts.chooseSaveFile(
+        info.absoluteDir().filePath(info.completeBaseName() + QStringLiteral(" (Kopie).MWk")));
+    if (other.isEmpty())
+        return QString();
+    if (!other.endsWith(QLatin1String(".MWk"), Qt::CaseInsensitive))
+        other += QLatin1String(".MWk");
+    // The save dialog has asked about replacing whatever file was chosen.
+    return QFileInfo(other).absoluteFilePath();
+}
+
+void SessionController::setRecoveryInterval(int msec)
+{
+    if (msec <= 0) {
+        m_recoveryTimer.stop();
+        return;
+    }
+    m_recoveryTimer.start(msec);
+}
+
+void SessionController::writeRecoveryCopy()
+{
+    if (m_document.isSaved())
+        return;
+    m_recovery.write(RecoveryStore::stampedImage(m_document, closeMark()), m_saveTarget);
 }

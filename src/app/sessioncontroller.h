@@ -1,12 +1,15 @@
 #pragma once
 
+#include "backupstore.h"
+#include "filefingerprint.h"
 #include "recentclasses.h"
-
+#include "recoverystore.h"
 #include "sessionview.h"
 
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class AppSettings;
 class ClassDocument;
@@ -57,6 +60,16 @@ public:
     // The close sequence: true when the window may close now.
     bool requestClose();
 
+    // "Sicherung laden": one of the open class's backups, taken over unsaved; saving it
+    // asks first, since it replaces the current version.
+    void loadBackup();
+    BackupStore &backups() { return m_backups; }
+
+    // While the class has unsaved changes, a recovery copy is written this often; 0 stops it.
+    void setRecoveryInterval(int msec);
+    void writeRecoveryCopy();
+    const RecoveryStore &recovery() const { return m_recovery; }
+
     bool autoLoadLast() const { return m_autoLoadLast; }
     void setAutoLoadLast(bool on);
     bool popArt() const { return m_popArt; }
@@ -84,6 +97,14 @@ private:
     };
 
     void loadAtStart(const QString &path, bool fromCommandLine);
+    // A recovery copy left by a crash: offered at start. True when it is being loaded.
+    bool offerRecovery();
+    // Reads a backup or recovery copy that is taken over unsaved and saved to `target`.
+    bool readCopy(const QString &copy, const QString &target, bool fromBackup);
+    // Where a save to `path` really goes once the teacher was asked about replacing a
+    // backup's current version or a file changed by someone else; "" when cancelled.
+    QString confirmOverwrite(const QString &path);
+    void abandonSave();
     void chooseAndReadClass();
     // Another file is read while a load waits for its password: that load is given up.
     void dropPendingLoad();
@@ -129,12 +150,23 @@ private:
     bool m_pendingEncrypted = false;
     QByteArray m_pendingPhotoKey;
     bool m_pendingLoadAtStart = false;
+    // A backup or recovery copy being loaded: the class file it belongs to.
+    bool m_pendingIsCopy = false;
+    bool m_pendingIsBackup = false;
+    QString m_pendingTarget;
     QString m_saveVersionMark;
     AfterSave m_afterSave = AfterSave::Nothing;
 
     // The file of the last accepted load or the last successful save: where the save on
     // close writes. Empty until one of them happened.
     QString m_saveTarget;
+    // The save target as it was on disk after the last load or save.
+    FileFingerprint m_targetOnDisk;
+    // A backup was loaded: the next save over its class file asks first.
+    bool m_replacesCurrentVersion = false;
+    BackupStore m_backups;
+    RecoveryStore m_recovery;
+    QTimer m_recoveryTimer;
     QString m_caption = QStringLiteral("Markwart");
     QString m_captionBeforeLoad;
     bool m_autoLoadLast = false;

@@ -56,6 +56,14 @@ public:
         Q_UNUSED(folder)
         return QString();
     }
+    // One of the items, by its index; -1 when cancelled.
+    virtual int chooseItem(const QString &caption, const QString &label, const QStringList &items)
+    {
+        Q_UNUSED(caption)
+        Q_UNUSED(label)
+        Q_UNUSED(items)
+        return -1;
+    }
     // A folder, starting in `folder`; "" when cancelled.
     virtual QString chooseFolder(const QString &caption, const QString &folder)
     {
