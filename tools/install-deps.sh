@@ -14,6 +14,7 @@ packages=(
   libqt6network6
   libquazip1-qt6-dev
   libfreexl-dev
+  libxlsxwriter-dev
   libbenchmark-dev
   libgl-dev
   xvfb

@@ -6,6 +6,7 @@
 #include "coursebook/coursebooksheet.h"
 #include "coursebook/coursebookview.h"
 #include "desktopopener.h"
+#include "export/classexport.h"
 #include "filemanager.h"
 #include "game/memorygameview.h"
 #include "grades/subjectsheet.h"
@@ -34,6 +35,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -127,6 +129,10 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     m_popArtCheck = new QCheckBox(QStringLiteral("Hintergrund Pop Art"));
     m_loadButton->setObjectName(QStringLiteral("loadButton"));
     m_saveButton->setObjectName(QStringLiteral("saveButton"));
+    m_exportButton = new QPushButton(QStringLiteral("Klasse exportieren"));
+    m_exportButton->setObjectName(QStringLiteral("exportButton"));
+    m_exportButton->setToolTip(
+        QStringLiteral("Die ganze Klasse als Excel-Arbeitsmappe (.xlsx) oder CSV-Tabelle."));
     m_helpButton->setObjectName(QStringLiteral("helpButton"));
     m_endButton->setObjectName(QStringLiteral("endButton"));
     m_autoLoadCheck->setObjectName(QStringLiteral("autoLoadCheck"));
@@ -211,6 +217,7 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
 
     connect(m_loadButton, &QPushButton::clicked, m_controller, &SessionController::loadClass);
     connect(m_saveButton, &QPushButton::clicked, m_controller, &SessionController::saveClass);
+    connect(m_exportButton, &QPushButton::clicked, this, &MainWindow::exportClass);
     connect(m_helpButton, &QPushButton::clicked, this, &MainWindow::showHelpPanel);
     connect(m_seatingButton, &QPushButton::clicked, this, &MainWindow::openSeatingPlan);
     connect(m_endButton, &QPushButton::clicked, this, &QWidget::close);
@@ -516,6 +523,33 @@ void MainWindow::makeGroupList()
     FileManager files;
     GroupList(m_prompts, *m_opener, processes, files)
         .run(m_document.grid(), m_options.programFolder);
+}
+
+void MainWindow::exportClass()
+{
+    const QString className =
+        m_document.grid().cell(1, ClassDocument::dataRow(m_document.currentPerson())).trimmed();
+    const QString proposed =
+        QDir(m_controller->projectFolder())
+            .filePath((className.isEmpty() ? QStringLiteral("Klasse") : className) +
+                      QStringLiteral(".xlsx"));
+    QString path = m_prompts.chooseSaveFile(proposed);
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) &&
+        !path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".xlsx");
+    // The subject names and the grade mode as the window shows them; the cells get them
+    // only when the class is saved.
+    const ClassExport exporter(m_document.grid(), m_document.rowLabels(), m_document.pointsMode());
+    QString error;
+    if (!exporter.write(path, &error)) {
+        m_prompts.showMessage(error);
+        return;
+    }
+    if (!m_opener->open(path))
+        m_prompts.showMessage(QStringLiteral("Die Klasse wurde exportiert nach\r%1")
+                                  .arg(QDir::toNativeSeparators(path)));
 }
 
 void MainWindow::pageActivated(int index)
