@@ -36,6 +36,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -141,8 +142,13 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     m_seatingButton->setObjectName(QStringLiteral("seatingPlanButton"));
 
     auto *bar = new QHBoxLayout;
-    bar->addWidget(m_loadButton);
-    bar->addWidget(m_saveButton);
+    // The file commands together, two small rows as beside the room's buttons.
+    auto *files = new QGridLayout;
+    files->setSpacing(2);
+    files->addWidget(m_loadButton, 0, 0);
+    files->addWidget(m_saveButton, 0, 1);
+    files->addWidget(m_exportButton, 1, 0, 1, 2);
+    bar->addLayout(files);
     bar->addSpacing(4);
     auto *checks = new QVBoxLayout;
     checks->setSpacing(0);
@@ -529,10 +535,11 @@ void MainWindow::exportClass()
 {
     const QString className =
         m_document.grid().cell(1, ClassDocument::dataRow(m_document.currentPerson())).trimmed();
-    const QString proposed =
-        QDir(m_controller->projectFolder())
-            .filePath((className.isEmpty() ? QStringLiteral("Klasse") : className) +
-                      QStringLiteral(".xlsx"));
+    const QString folder = m_controller->projectFolder().isEmpty() ? m_options.programFolder
+                                                                   : m_controller->projectFolder();
+    const QString fileName =
+        (className.isEmpty() ? QStringLiteral("Klasse") : className) + QStringLiteral(".xlsx");
+    const QString proposed = QDir(folder).filePath(fileName);
     QString path = m_prompts.chooseSaveFile(proposed);
     if (path.isEmpty())
         return;
