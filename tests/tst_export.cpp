@@ -222,6 +222,16 @@ private slots:
         QString error;
         QVERIFY2(XlsxReader::read(out, 1, persons, &error), qPrintable(error));
         QCOMPARE(QDir(dir.path()).entryList({"*.part"}, QDir::Files), QStringList());
+
+        // Without the workbook writer the message says so and the older file stays.
+        const QByteArray helper = qgetenv("MARKWART_XLSX");
+        qputenv("MARKWART_XLSX", dir.filePath(QStringLiteral("fehlt")).toLocal8Bit());
+        run = TestSupport::runTool(
+            {QStringLiteral("export"), classPath, QStringLiteral("--out"), out});
+        qputenv("MARKWART_XLSX", helper);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains("markwart-xlsx"));
+        QVERIFY(XlsxReader::read(out, 1, persons, &error));
     }
 
     void sheetNames_data()

@@ -33,11 +33,7 @@ GradeDistributionPanel::GradeDistributionPanel(ClassDocument &document, int subj
 void GradeDistributionPanel::refreshLater()
 {
     // A hidden panel counts when it is shown again.
-    if (!isVisible()) {
-        m_stale = true;
-        return;
-    }
-    if (m_queued)
+    if (!isVisible() || m_queued)
         return;
     m_queued = true;
     QTimer::singleShot(0, this, [this] {
@@ -48,7 +44,6 @@ void GradeDistributionPanel::refreshLater()
 
 void GradeDistributionPanel::refresh()
 {
-    m_stale = false;
     m_distribution = GradeDistribution(m_document.grid(), m_subject, m_document.pointsMode());
     update();
 }

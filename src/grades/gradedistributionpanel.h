@@ -35,5 +35,4 @@ private:
     int m_subject;
     GradeDistribution m_distribution;
     bool m_queued = false;
-    bool m_stale = false;
 };
