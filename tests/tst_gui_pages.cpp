@@ -2,6 +2,7 @@
 // clicked through the real widgets.
 
 #include "coursebook/coursebookview.h"
+#include "grades/gradedistributionpanel.h"
 #include "grades/subjectsheetview.h"
 #include "guishell.h"
 #include "person/personpageview.h"
@@ -84,6 +85,66 @@ private slots:
         QCOMPARE(grid.cell(3, 602), "Vokabeltest 2");
         clickCell(view, 1, 3);
         QVERIFY(!panel->isVisible());
+    }
+
+    void gradeDistributionFollowsTyping()
+    {
+        GuiShell shell;
+        SubjectSheetView *sheet = shell.window->subjectSheet(2);
+        shell.show(sheet);
+        GradeDistributionPanel *panel = sheet->distribution();
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->summary(), "noch keine Endnoten");
+        GuiShell::type(sheet->view(), 1, 1, QStringLiteral("2"));
+        GuiShell::type(sheet->view(), 1, 32, QStringLiteral("3"));
+        QTRY_COMPARE(panel->distribution().count(2), 1);
+        GuiShell::type(sheet->view(), 2, 1, QStringLiteral("5"));
+        GuiShell::type(sheet->view(), 2, 32, QStringLiteral("6")); // 5 x 0.6 + 6 x 0.4 = 5.4
+        QTRY_COMPARE(panel->distribution().counts(), QList<int>({0, 1, 0, 0, 1, 0}));
+        QCOMPARE(panel->summary(), "Durchschnitt 3,50 aus 2 Endnoten");
+        // A better written result moves the final from one bar to another.
+        GuiShell::type(sheet->view(), 2, 32, QStringLiteral("2")); // 5 x 0.6 + 2 x 0.4 = 3.8
+        QTRY_COMPARE(panel->distribution().counts(), QList<int>({0, 1, 0, 1, 0, 0}));
+        QCOMPARE(panel->summary(), "Durchschnitt 3,00 aus 2 Endnoten");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+        // Points mode: Lina's 10 and 12 give 11 points, counted on the scale of points.
+        shell.show(shell.person());
+        tick(child<QRadioButton>(shell.person(), "pointsModeRadio"));
+        QTRY_COMPARE(shell.cell(44, 20), "11");
+        SubjectSheetView *third = shell.window->subjectSheet(3);
+        shell.show(third);
+        QCOMPARE(third->distribution()->distribution().labels().first(), "15");
+        QCOMPARE(third->distribution()->distribution().count(11), 1);
+        QCOMPARE(third->distribution()->summary(), "Durchschnitt 11,00 aus 1 Endnote");
+    }
+
+    void exportButtonWritesWhatTheWindowShows()
+    {
+        GuiShell shell;
+        // A subject named on the person page reaches the cells only when the class is saved.
+        shell.document.setRowLabel(3, QStringLiteral("Physik"));
+        shell.document.grid().setCell(44, 20, QStringLiteral("2"));
+        const QString csv = shell.dir.filePath(QStringLiteral("Klasse 7b.csv"));
+        shell.prompts.filesToSaveTo << csv;
+        click(child<QPushButton>(shell.window.get(), "exportButton"));
+        QCOMPARE(shell.prompts.proposedSaves.value(0), shell.dir.filePath("7b.xlsx"));
+        QCOMPARE(shell.opener.opened, QStringList{csv});
+        const QStringList lines =
+            QString::fromUtf8(TestSupport::readBytes(csv)).split(QStringLiteral("\r\n"));
+        QVERIFY2(lines.value(0).endsWith(QStringLiteral(";LRS;Physik")),
+                 qPrintable(lines.value(0)));
+        QVERIFY2(lines.value(2).startsWith(QStringLiteral("2;Bauer, Lina;7b;")) &&
+                     lines.value(2).endsWith(QStringLiteral(";2")),
+                 qPrintable(lines.value(2)));
+
+        // Without an ending it becomes a workbook; a cancelled dialog writes nothing.
+        shell.prompts.filesToSaveTo << shell.dir.filePath(QStringLiteral("Noten"));
+        click(child<QPushButton>(shell.window.get(), "exportButton"));
+        QVERIFY(QFile::exists(shell.dir.filePath(QStringLiteral("Noten.xlsx"))));
+        click(child<QPushButton>(shell.window.get(), "exportButton"));
+        QCOMPARE(shell.opener.opened.size(), 2);
+        QCOMPARE(shell.prompts.messages, QStringList());
     }
 
     void personSheetResultsAndSubjectNames()

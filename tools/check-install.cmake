@@ -8,7 +8,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${PREF
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "install failed: ${result}")
 endif()
-foreach(file bin/markwart bin/markwart-tool
+foreach(file bin/markwart bin/markwart-tool bin/markwart-xlsx
              share/applications/de.quillfen.Markwart.desktop
              share/metainfo/de.quillfen.Markwart.metainfo.xml
              share/mime/packages/markwart.xml

@@ -15,6 +15,7 @@ packages=(
   libquazip1-qt6-dev
   libfreexl-dev
   libsodium-dev
+  libxlsxwriter-dev
   libbenchmark-dev
   libgl-dev
   xvfb

@@ -6,6 +6,7 @@
 #include "coursebook/coursebooksheet.h"
 #include "coursebook/coursebookview.h"
 #include "desktopopener.h"
+#include "export/classexport.h"
 #include "filemanager.h"
 #include "game/memorygameview.h"
 #include "grades/subjectsheet.h"
@@ -34,6 +35,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -132,6 +135,11 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     m_popArtCheck = new QCheckBox(QStringLiteral("Hintergrund Pop Art"));
     m_loadButton->setObjectName(QStringLiteral("loadButton"));
     m_saveButton->setObjectName(QStringLiteral("saveButton"));
+    m_exportButton = new QPushButton(QStringLiteral("Klasse exportieren"));
+    m_exportButton->setObjectName(QStringLiteral("exportButton"));
+    m_exportButton->setToolTip(
+        QStringLiteral("Die ganze Klasse als Excel-Arbeitsmappe (.xlsx) oder CSV-Tabelle."));
+    m_exportButton->setFont(backupFont);
     m_helpButton->setObjectName(QStringLiteral("helpButton"));
     m_endButton->setObjectName(QStringLiteral("endButton"));
     m_autoLoadCheck->setObjectName(QStringLiteral("autoLoadCheck"));
@@ -140,13 +148,14 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     m_seatingButton->setObjectName(QStringLiteral("seatingPlanButton"));
 
     auto *bar = new QHBoxLayout;
-    // Loading a backup is rare: a smaller button under "Klasse laden" keeps the bar's width.
-    auto *loads = new QVBoxLayout;
-    loads->setSpacing(2);
-    loads->addWidget(m_loadButton);
-    loads->addWidget(m_backupButton);
-    bar->addLayout(loads);
-    bar->addWidget(m_saveButton);
+    // The file commands together in two small rows; loading a backup and exporting are rare.
+    auto *files = new QGridLayout;
+    files->setSpacing(2);
+    files->addWidget(m_loadButton, 0, 0);
+    files->addWidget(m_saveButton, 0, 1);
+    files->addWidget(m_backupButton, 1, 0);
+    files->addWidget(m_exportButton, 1, 1);
+    bar->addLayout(files);
     bar->addSpacing(4);
     auto *checks = new QVBoxLayout;
     checks->setSpacing(0);
@@ -224,6 +233,7 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     connect(m_saveButton, &QPushButton::clicked, m_controller, &SessionController::saveClass);
     connect(m_backupButton, &QPushButton::clicked, m_controller, &SessionController::loadBackup);
     m_controller->setRecoveryInterval(options.recoveryInterval);
+    connect(m_exportButton, &QPushButton::clicked, this, &MainWindow::exportClass);
     connect(m_helpButton, &QPushButton::clicked, this, &MainWindow::showHelpPanel);
     connect(m_seatingButton, &QPushButton::clicked, this, &MainWindow::openSeatingPlan);
     connect(m_endButton, &QPushButton::clicked, this, &QWidget::close);
@@ -529,6 +539,34 @@ void MainWindow::makeGroupList()
     FileManager files;
     GroupList(m_prompts, *m_opener, processes, files)
         .run(m_document.grid(), m_options.programFolder);
+}
+
+void MainWindow::exportClass()
+{
+    const QString className =
+        m_document.grid().cell(1, ClassDocument::dataRow(m_document.currentPerson())).trimmed();
+    const QString folder = m_controller->projectFolder().isEmpty() ? m_options.programFolder
+                                                                   : m_controller->projectFolder();
+    const QString fileName =
+        (className.isEmpty() ? QStringLiteral("Klasse") : className) + QStringLiteral(".xlsx");
+    const QString proposed = QDir(folder).filePath(fileName);
+    QString path = m_prompts.chooseSaveFile(proposed);
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) &&
+        !path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".xlsx");
+    // The subject names and the grade mode as the window shows them; the cells get them
+    // only when the class is saved.
+    const ClassExport exporter(m_document.grid(), m_document.rowLabels(), m_document.pointsMode());
+    QString error;
+    if (!exporter.write(path, &error)) {
+        m_prompts.showMessage(error);
+        return;
+    }
+    if (!m_opener->open(path))
+        m_prompts.showMessage(QStringLiteral("Die Klasse wurde exportiert nach\r%1")
+                                  .arg(QDir::toNativeSeparators(path)));
 }
 
 void MainWindow::pageActivated(int index)

@@ -141,6 +141,8 @@ private:
     // The special prints that leave the room: label sheets and the group program's list.
     void printLabels(bool namesOnly);
     void makeGroupList();
+    // "Klasse exportieren": the whole class to a workbook or a CSV table, then opened.
+    void exportClass();
 
     ClassDocument &m_document;
     AppSettings &m_settings;
@@ -167,6 +169,7 @@ private:
     QPushButton *m_loadButton;
     QPushButton *m_saveButton;
     QPushButton *m_backupButton;
+    QPushButton *m_exportButton;
     QPushButton *m_helpButton;
     QPushButton *m_endButton;
     QCheckBox *m_autoLoadCheck = nullptr;

@@ -82,10 +82,26 @@ QString MessageBoxPrompts::chooseClassToOpen(const QString &folder)
 
 QString MessageBoxPrompts::chooseSaveFile(const QString &proposedPath)
 {
-    QFileDialog dialog(owner(), QStringLiteral("Klasse speichern"));
+    // A proposed workbook means the class is exported, not saved.
+    const bool exporting = proposedPath.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive);
+    QFileDialog dialog(owner(), exporting ? QStringLiteral("Klasse exportieren")
+                                          : QStringLiteral("Klasse speichern"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Klasse im Projektordner speichern (*.MWk)"));
-    dialog.setDefaultSuffix(QStringLiteral("MWk"));
+    if (exporting) {
+        dialog.setNameFilters({QStringLiteral("Excel-Arbeitsmappe (*.xlsx)"),
+                               QStringLiteral("CSV-Tabelle, Semikolon getrennt (*.csv)")});
+        dialog.setDefaultSuffix(QStringLiteral("xlsx"));
+        // The ending follows the chosen kind of file.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString &filter) {
+                             dialog.setDefaultSuffix(filter.contains(QLatin1String("*.csv"))
+                                                         ? QStringLiteral("csv")
+                                                         : QStringLiteral("xlsx"));
+                         });
+    } else {
+        dialog.setNameFilter(QStringLiteral("Klasse im Projektordner speichern (*.MWk)"));
+        dialog.setDefaultSuffix(QStringLiteral("MWk"));
+    }
     dialog.selectFile(proposedPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();

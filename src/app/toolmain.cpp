@@ -11,11 +11,14 @@
 //                                             the program's messages go to stdout
 //   markwart-tool labels FILE --out PDF [--names] [--password PW]
 //                                             the label sheets as the pages of a PDF
+//   markwart-tool export FILE --out PATH.xlsx|PATH.csv [--password PW]
+//                                             the class for a spreadsheet
 //   markwart-tool preview SOURCE [--table K]  prints the preview grid of a class list
 //   markwart-tool import SOURCE FILE [--password PW] [--table K] --field KIND=C,R ...
 //                                             takes a class list into a class file
 
 #include "app/appfolders.h"
+#include "app/exportcommand.h"
 #include "app/grouplistcommand.h"
 #include "app/importcommand.h"
 #include "app/labelscommand.h"
@@ -64,7 +67,8 @@ int usage()
                               "        markwart-tool photos DATEI ORDNER [--password PW] [--zoom S]\n"
                               "        markwart-tool grouplist DATEI [--out PFAD] [--password PW]\n") +
                ReportCommand::Usage + u'\n' + LabelsCommand::Usage + u'\n' + ListCommand::Usage +
-               u'\n' + PreviewCommand::Usage + u'\n' + ImportCommand::Usage);
+               u'\n' + PreviewCommand::Usage + u'\n' + ImportCommand::Usage + u'\n' +
+               ExportCommand::Usage);
     return Usage;
 }
 
@@ -216,6 +220,8 @@ int main(int argc, char *argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (!args.isEmpty() && args[0] == QLatin1String("report"))
         return report(args.mid(1));
+    if (!args.isEmpty() && args[0] == QLatin1String("export"))
+        return ExportCommand::run(args.mid(1));
     if (!args.isEmpty() && args[0] == QLatin1String("grouplist"))
         return GroupListCommand::run(args.mid(1));
     if (!args.isEmpty() && ListCommand::handles(args[0])) {

@@ -18,6 +18,7 @@ public:
     SubjectSheet(ClassDocument &document, int subject);
 
     int subject() const { return m_subject; }
+    ClassDocument &document() const { return m_document; }
 
     // Fills the sheet from the class; the cursor goes to the first heading without a topic.
     void show();

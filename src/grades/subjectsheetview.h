@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class GradeDistributionPanel;
 class SheetView;
 class SubjectSheet;
 
@@ -15,6 +16,7 @@ public:
 
     SubjectSheet &sheet() const { return m_sheet; }
     SheetView *view() const { return m_view; }
+    GradeDistributionPanel *distribution() const { return m_distribution; }
 
     // The page became visible: reload, and put the cursor where the next topic goes.
     void activate();
@@ -25,5 +27,6 @@ protected:
 private:
     SubjectSheet &m_sheet;
     SheetView *m_view;
+    GradeDistributionPanel *m_distribution;
     bool m_shown = false;
 };
