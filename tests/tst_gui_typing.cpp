@@ -12,6 +12,8 @@
 #include "verbal/levelspanel.h"
 #include "verbal/remarkspanel.h"
 
+#include <QToolButton>
+
 class TestTypingGui : public QObject
 {
     Q_OBJECT
@@ -203,6 +205,47 @@ private slots:
         shell.typeSlowly(QStringLiteral("y"));
         QTRY_COMPARE(grid.cell(0, 1714), "xy");
         QCOMPARE(grid.cell(4, 1714), "Stufe");
+    }
+
+    void undoAndRedoOnASubjectSheet()
+    {
+        GuiShell shell;
+        SubjectSheetView *page = shell.window->subjectSheet(3);
+        SheetView *view = page->view();
+        shell.show(page);
+        const auto lina = [&] { return shell.cells({{2, 20}, {31, 20}, {43, 20}, {44, 20}}); };
+        const QString before = lina();
+        clickCell(view, 2, 2);
+        shell.typeSlowly(QStringLiteral("4"));
+        QTRY_COMPARE(shell.cell(2, 20), "4");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::qWait(50);
+        const QString typed = lina();
+        QVERIFY(typed != before);
+        QCOMPARE(shell.window->undoButton()->toolTip(),
+                 QStringLiteral("Rückgängig: Ergebnis in Fach 3, Person 2"));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(lina(), before);
+        QTRY_COMPARE(shown(view, 2, 2), QString());
+        QVERIFY(shell.document.isSaved());
+        QVERIFY(shell.window->redoButton()->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(lina(), typed);
+        QTRY_COMPARE(shown(view, 2, 2), "4");
+
+        // In an open editor the key first takes back the editor's own typing.
+        clickCell(view, 2, 3);
+        shell.typeSlowly(QStringLiteral("5"));
+        QTRY_COMPARE(shell.cell(3, 20), "5");
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor->text(), QString());
+        QTRY_COMPARE(shell.cell(3, 20), QString());
+        QTRY_COMPARE(lina(), typed);
+        QTest::keyClick(editor, Qt::Key_Escape);
     }
 };
 
