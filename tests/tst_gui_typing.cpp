@@ -247,6 +247,37 @@ private slots:
         QTRY_COMPARE(lina(), typed);
         QTest::keyClick(editor, Qt::Key_Escape);
     }
+
+    void undoOnThePersonPage()
+    {
+        GuiShell shell;
+        PersonPageView *person = shell.person();
+        shell.show(person);
+        QLineEdit *name = person->fieldEdit(PersonPage::Name);
+        click(child<QPushButton>(person, "deleteButton"));
+        QCOMPARE(name->text(), "Bauer, Lina");
+        QCOMPARE(shell.window->undoButton()->toolTip(),
+                 QStringLiteral("Rückgängig: Person 1 gelöscht"));
+        // The field shows what the class holds: it has nothing of its own to take back.
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(name->text(), "Albrecht, Paul");
+        QCOMPARE(shell.cell(0, 33), "Bauer, Lina");
+        QVERIFY(shell.document.isSaved());
+
+        // Typed into the field, the field takes back its own typing first.
+        name->setFocus();
+        name->end(false);
+        shell.typeSlowly(QStringLiteral("x"));
+        QTRY_COMPARE(shell.cell(0, 16), "Albrecht, Paulx");
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(shell.cell(0, 16), "Albrecht, Paul");
+        QCOMPARE(name->text(), "Albrecht, Paul");
+        QCOMPARE(shell.cell(0, 33), "Bauer, Lina");
+        QTest::keyClick(name, Qt::Key_Y, Qt::ControlModifier);
+        QTRY_COMPARE(shell.cell(0, 16), "Albrecht, Paulx");
+        QCOMPARE(shell.cell(0, 33), "Bauer, Lina");
+    }
 };
 
 QTEST_MAIN(TestTypingGui)
