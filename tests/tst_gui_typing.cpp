@@ -12,6 +12,8 @@
 #include "verbal/levelspanel.h"
 #include "verbal/remarkspanel.h"
 
+#include <QToolButton>
+
 class TestTypingGui : public QObject
 {
     Q_OBJECT
@@ -203,6 +205,47 @@ private slots:
         shell.typeSlowly(QStringLiteral("y"));
         QTRY_COMPARE(grid.cell(0, 1714), "xy");
         QCOMPARE(grid.cell(4, 1714), "Stufe");
+    }
+
+    void undoAndRedo()
+    {
+        GuiShell shell;
+        SubjectSheetView *page = shell.window->subjectSheet(3);
+        SheetView *view = page->view();
+        shell.show(page);
+        const auto lina = [&] { return shell.cells({{2, 20}, {31, 20}, {43, 20}, {44, 20}}); };
+        const QString before = lina();
+        clickCell(view, 2, 2);
+        shell.typeSlowly(QStringLiteral("4"));
+        QTRY_COMPARE(shell.cell(2, 20), "4");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::qWait(50);
+        const QString typed = lina();
+        QCOMPARE(shell.window->undoButton()->toolTip(),
+                 QStringLiteral("Rückgängig: Ergebnis in Fach 3, Person 2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(lina(), before);
+        QTRY_COMPARE(shown(view, 2, 2), QString());
+        QVERIFY(shell.document.isSaved());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(lina(), typed);
+
+        // The person page follows; a field takes back its own typing first.
+        PersonPageView *person = shell.person();
+        shell.show(person);
+        QLineEdit *name = person->fieldEdit(PersonPage::Name);
+        click(child<QPushButton>(person, "deleteButton"));
+        QCOMPARE(name->text(), "Bauer, Lina");
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(name->text(), "Albrecht, Paul");
+        name->end(false);
+        shell.typeSlowly(QStringLiteral("x"));
+        QTRY_COMPARE(shell.cell(0, 16), "Albrecht, Paulx");
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(shell.cell(0, 16), "Albrecht, Paul");
+        QCOMPARE(shell.cell(0, 33), "Bauer, Lina");
     }
 };
 

@@ -32,6 +32,7 @@
 #include "verbal/overviewview.h"
 #include "verbal/remarkspanel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -39,13 +40,19 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -147,6 +154,7 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     m_seatingButton = new QPushButton(QStringLiteral("Sitzplan u. mehr"));
     m_seatingButton->setObjectName(QStringLiteral("seatingPlanButton"));
 
+    createUndoButtons();
     auto *bar = new QHBoxLayout;
     // The file commands together in two small rows; loading a backup and exporting are rare.
     auto *files = new QGridLayout;
@@ -160,7 +168,14 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     auto *checks = new QVBoxLayout;
     checks->setSpacing(0);
     checks->addWidget(m_autoLoadCheck);
-    checks->addWidget(m_popArtCheck);
+    // The two history buttons sit beside the shorter check box, within the bar's width.
+    auto *secondRow = new QHBoxLayout;
+    secondRow->setSpacing(0);
+    secondRow->addWidget(m_popArtCheck);
+    secondRow->addStretch();
+    secondRow->addWidget(m_undoButton);
+    secondRow->addWidget(m_redoButton);
+    checks->addLayout(secondRow);
     bar->addLayout(checks);
     m_startHint = new QLabel(
         QStringLiteral("Noch keine Klasse geöffnet: „Klasse laden“ öffnet eine Klassendatei, "
@@ -256,8 +271,108 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     applyColourScheme(false);
 }
 
+void MainWindow::createUndoButtons()
+{
+    auto button = [this](const QString &text, const char *name) {
+        auto *b = new QToolButton;
+        b->setObjectName(QLatin1String(name));
+        b->setText(text);
+        b->setAutoRaise(true);
+        b->setFixedSize(22, 18);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    m_undoButton = button(QStringLiteral("↶"), "undoButton");
+    m_redoButton = button(QStringLiteral("↷"), "redoButton");
+    connect(m_undoButton, &QToolButton::clicked, this, &MainWindow::undoStep);
+    connect(m_redoButton, &QToolButton::clicked, this, &MainWindow::redoStep);
+    auto shortcut = [this](const QKeySequence &keys, void (MainWindow::*slot)()) {
+        auto *s = new QShortcut(keys, this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, slot);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::undoStep);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindow::redoStep);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::redoStep);
+    // Text fields take back their own typing first; the window sees the key after that.
+    qApp->installEventFilter(this);
+    connect(&m_document.grid(), &ClassGrid::historyChanged, this, &MainWindow::updateUndoButtons);
+    updateUndoButtons();
+}
+
+void MainWindow::updateUndoButtons()
+{
+    const UndoHistory &history = m_document.grid().history();
+    m_undoButton->setEnabled(history.canUndo());
+    m_redoButton->setEnabled(history.canRedo());
+    m_undoButton->setToolTip(history.canUndo() ? QStringLiteral("Rückgängig: ") + history.undoName()
+                                               : QStringLiteral("Rückgängig"));
+    m_redoButton->setToolTip(history.canRedo()
+                                 ? QStringLiteral("Wiederholen: ") + history.redoName()
+                                 : QStringLiteral("Wiederholen"));
+}
+
+void MainWindow::undoStep()
+{
+    if (m_document.undo())
+        followHistory();
+}
+
+void MainWindow::redoStep()
+{
+    if (m_document.redo())
+        followHistory();
+}
+
+void MainWindow::followHistory()
+{
+    // The sheets follow the grid's signals; the person page's fields and the settings
+    // shown beside them do not.
+    const bool verbal = m_document.verbalEvaluation();
+    if (m_tabs->isTabVisible(m_tabs->indexOf(page(OverviewPage))) != verbal)
+        applyVerbalTabs();
+    m_personPage->sync();
+    updateCaptions();
+    if (m_tabs->currentWidget() == m_personView)
+        m_personView->showPerson(m_document.currentPerson());
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ShortcutOverride)
+        return QMainWindow::eventFilter(watched, event);
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const Qt::KeyboardModifiers modifiers =
+        key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    const bool undo = key->key() == Qt::Key_Z && modifiers == Qt::ControlModifier;
+    const bool redo =
+        (key->key() == Qt::Key_Y && modifiers == Qt::ControlModifier) ||
+        (key->key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier));
+    if (!undo && !redo)
+        return false;
+    bool ownTyping = false;
+    if (auto *line = qobject_cast<QLineEdit *>(widget))
+        ownTyping =
+            !line->isReadOnly() && (undo ? line->isUndoAvailable() : line->isRedoAvailable());
+    else if (auto *text = qobject_cast<QPlainTextEdit *>(widget))
+        ownTyping = !text->isReadOnly() && (undo ? text->document()->isUndoAvailable()
+                                                 : text->document()->isRedoAvailable());
+    else if (auto *text = qobject_cast<QTextEdit *>(widget))
+        ownTyping = !text->isReadOnly() && (undo ? text->document()->isUndoAvailable()
+                                                 : text->document()->isRedoAvailable());
+    if (ownTyping)
+        return false;
+    // Nothing of its own to take back: the key goes to the window's shortcut.
+    event->ignore();
+    return true;
+}
+
 MainWindow::~MainWindow()
 {
+    qApp->removeEventFilter(this);
     // The pages show logic objects owned here: they must go before those do.
     delete takeCentralWidget();
 }

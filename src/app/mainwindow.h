@@ -35,6 +35,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class QToolButton;
 class SeatingPlanView;
 class SessionController;
 class UserPrompts;
@@ -107,7 +108,14 @@ public:
     // The colours of the chosen scheme; pop art only while the verbal evaluation is off.
     void applyColourScheme(bool chosen);
 
+    // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) and the two small buttons beside "speichern".
+    void undoStep();
+    void redoStep();
+    QToolButton *undoButton() const { return m_undoButton; }
+    QToolButton *redoButton() const { return m_redoButton; }
+
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -125,6 +133,10 @@ private:
     // Subject tabs for grades, the overview tab for the verbal evaluation.
     void applyVerbalTabs();
     void createPrintGroup();
+    void createUndoButtons();
+    void updateUndoButtons();
+    // After a step was taken back or again: what the grid signals do not reach follows.
+    void followHistory();
     // Where a print command was given: the page in front, its caption and width.
     PrintPlace printPlace() const;
     void printResultList();
@@ -172,6 +184,8 @@ private:
     QPushButton *m_exportButton;
     QPushButton *m_helpButton;
     QPushButton *m_endButton;
+    QToolButton *m_undoButton = nullptr;
+    QToolButton *m_redoButton = nullptr;
     QCheckBox *m_autoLoadCheck = nullptr;
     QCheckBox *m_popArtCheck = nullptr;
     QLabel *m_startHint = nullptr;

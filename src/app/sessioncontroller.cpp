@@ -220,6 +220,8 @@ void SessionController::takeOver()
     ClassGrid &grid = m_document.grid();
     // A file that ends early is loaded as far as it goes; the teacher hears of it.
     const QString incomplete = m_document.loadBuffer().warning();
+    // Loading is nothing the teacher could take back.
+    const ClassGrid::Unrecorded loading(grid);
 
     m_document.loadBuffer().unscrambleInto(grid);
     grid.setCell(18, 599, QDir::toNativeSeparators(path));
@@ -305,7 +307,10 @@ bool SessionController::confirmSave(const QString &password, bool encrypt)
     if (m_pending != Pending::Save)
         return false;
     encrypt = encrypt && !password.isEmpty();
-    m_document.grid().setCell(17, 599, password);
+    {
+        const ClassGrid::Unrecorded saving(m_document.grid());
+        m_document.grid().setCell(17, 599, password);
+    }
 
     QString path = m_prompts.chooseSaveFile(proposedSavePath());
     if (path.isEmpty()) {

@@ -39,10 +39,64 @@ ClassDocument::ClassDocument(QObject *parent)
 
 void ClassDocument::setSaved(bool saved)
 {
+    if (saved) {
+        m_settingsChanged = false;
+        m_grid.markClean();
+    }
     if (m_saved == saved)
         return;
     m_saved = saved;
     emit savedChanged(saved);
+}
+
+bool ClassDocument::undo()
+{
+    return followStep(m_grid.undo());
+}
+
+bool ClassDocument::redo()
+{
+    return followStep(m_grid.redo());
+}
+
+bool ClassDocument::followStep(const std::vector<UndoHistory::Change> &changes)
+{
+    if (changes.empty())
+        return false;
+    for (const UndoHistory::Change &change : changes) {
+        const int column = change.column;
+        const int row = change.row;
+        const QString &text = m_grid.cell(column, row);
+        // Subject names are typed into the shown person's block; other blocks may lag.
+        if (column == 0 && row / BlockRows == m_currentPerson) {
+            const int label = row % BlockRows;
+            if (label >= 1 && label <= 15)
+                m_rowLabels[label] = text;
+        }
+        if (column == 15 && row == 599)
+            m_pointsMode = text == Yes;
+        else if (column == 25 && row == 599)
+            m_halfDown = text == Yes;
+        else if (column == 26 && row == 599)
+            m_photosVisible = text == Yes;
+        else if (column == 0 && row == 1715)
+            m_verbalEvaluation = text == Yes;
+        else if (column == 8 && row == 33) {
+            bool ok = false;
+            const int slider = text.toInt(&ok);
+            if (ok && slider >= 0 && slider <= 4)
+                m_sliderPosition = slider;
+        }
+    }
+    // A setting changed outside the history keeps the class unsaved.
+    const bool clean = m_grid.history().isClean() && !m_settingsChanged;
+    if (clean) {
+        setSaved(true);
+    } else if (m_saved) {
+        m_saved = false;
+        emit savedChanged(false);
+    }
+    return true;
 }
 
 void ClassDocument::setCurrentPerson(int person)
@@ -99,6 +153,7 @@ void ClassDocument::stampCommon()
 void ClassDocument::stamp(const QString &versionMark)
 {
     emit flushRequested();
+    const ClassGrid::Unrecorded programWrite(m_grid);
     m_grid.setCell(0, 1715, yesNo(m_verbalEvaluation));
     m_grid.setCell(10, 33, versionMark);
     stampCommon();
@@ -107,6 +162,7 @@ void ClassDocument::stamp(const QString &versionMark)
 void ClassDocument::stampKeepingVersion()
 {
     emit flushRequested();
+    const ClassGrid::Unrecorded programWrite(m_grid);
     stampCommon();
 }
 
@@ -132,18 +188,34 @@ void ClassDocument::readSettingsFromGrid()
     }
 }
 
+void ClassDocument::writeSettingCells()
+{
+    m_grid.setCell(15, 599, yesNo(m_pointsMode));
+    m_grid.setCell(25, 599, yesNo(m_halfDown));
+    m_grid.setCell(26, 599, yesNo(m_photosVisible));
+    m_grid.setCell(0, 1715, yesNo(m_verbalEvaluation));
+    m_grid.setCell(8, 33, QString::number(m_sliderPosition));
+    m_settingsChanged = false;
+}
+
 void ClassDocument::reset()
 {
-    m_grid.clear();
+    {
+        const ClassGrid::BulkChange bulk(m_grid);
+        // Taking the emptying back brings the settings of the class back too.
+        writeSettingCells();
+        m_grid.eraseAll();
+        m_verbalEvaluation = false;
+        m_pointsMode = false;
+        m_halfDown = true;
+        m_photosVisible = true;
+        m_sliderPosition = 2;
+        m_rowLabels = standardRowLabels();
+        m_tabPositions = standardTabOrder();
+        writeSettingCells();
+    }
     m_loadBuffer.clear();
     m_encrypted = false;
     m_photoKey.clear();
-    m_verbalEvaluation = false;
-    m_pointsMode = false;
-    m_halfDown = true;
-    m_photosVisible = true;
-    m_sliderPosition = 2;
-    m_rowLabels = standardRowLabels();
-    m_tabPositions = standardTabOrder();
     setSaved(true);
 }

@@ -32,6 +32,12 @@ public:
     bool isSaved() const { return m_saved; }
     void setSaved(bool saved);
 
+    // Takes back the teacher's last step, or applies the last one taken back again. Back at
+    // the saved state the class counts as saved; settings the step restored are read back.
+    // False when there was nothing to do.
+    bool undo();
+    bool redo();
+
     int currentPerson() const { return m_currentPerson; }
     void setCurrentPerson(int person);
 
@@ -75,10 +81,15 @@ public:
     // The same without the version mark and the verbal-evaluation switch.
     void stampKeepingVersion();
 
+    // Writes the grading settings into their cells as a change of the open step, so that
+    // taking the step back brings them back as well.
+    void writeSettingCells();
+
     // After a file was taken over into the grid: reads the class-wide settings back.
     void readSettingsFromGrid();
 
     // Empties the grid and the buffer and restores the settings a new class starts with.
+    // The emptying is one change that can be taken back, settings included.
     void reset();
 
 signals:
@@ -89,11 +100,13 @@ signals:
 
 private:
     void stampCommon();
+    bool followStep(const std::vector<UndoHistory::Change> &changes);
     template <class T> void changeSetting(T &setting, T value)
     {
         if (setting == value)
             return;
         setting = value;
+        m_settingsChanged = true;
         setSaved(false);
     }
 
@@ -102,6 +115,8 @@ private:
     bool m_saved = true;
     bool m_encrypted = false;
     QByteArray m_photoKey;
+    // A setting changed since the last save; no step of the history covers it.
+    bool m_settingsChanged = false;
     int m_currentPerson = 0;
     bool m_verbalEvaluation = false;
     bool m_pointsMode = false;

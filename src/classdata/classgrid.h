@@ -1,5 +1,7 @@
 #pragma once
 
+#include "undohistory.h"
+
 #include <QObject>
 #include <QString>
 
@@ -30,12 +32,14 @@ public:
         return column >= 0 && column < Columns && row >= 0 && row < Rows;
     }
 
-    // Empties every cell.
+    // Empties every cell and starts a fresh history.
     void clear();
+    // Empties every cell as a change that can be taken back.
+    void eraseAll();
 
     // Replaces the whole grid at once with text decoded by a loader: cell i (column-major)
     // is text.mid(offsets[i], lengths[i]). Much cheaper than 291,720 separate strings.
-    // Emits reset() and no cellChanged().
+    // Emits reset() and no cellChanged(); the history starts afresh.
     void replaceAll(QString text, std::vector<uint32_t> offsets, std::vector<uint32_t> lengths);
 
     // Counts every change; views compare it to know whether they must refill.
@@ -55,7 +59,48 @@ public:
         ClassGrid &m_grid;
     };
 
+    // One action of the teacher: every cell changed while the outermost lives is one step
+    // of the history. `typedColumn`, `typedRow` name the grid cell a key was typed into, so
+    // that successive keys in it stay one step. Without one, each BulkChange is a step, and
+    // so is each single change.
+    class UndoStep
+    {
+    public:
+        UndoStep(ClassGrid &grid, const QString &name, int typedColumn = -1, int typedRow = -1);
+        ~UndoStep();
+        UndoStep(const UndoStep &) = delete;
+        UndoStep &operator=(const UndoStep &) = delete;
+
+    private:
+        ClassGrid &m_grid;
+        bool m_opened;
+    };
+
+    // While one lives, changes are not recorded: writes the program makes by itself
+    // (stamping before a save, loading, recounting) are nothing to take back.
+    class Unrecorded
+    {
+    public:
+        explicit Unrecorded(ClassGrid &grid);
+        ~Unrecorded();
+        Unrecorded(const Unrecorded &) = delete;
+        Unrecorded &operator=(const Unrecorded &) = delete;
+
+    private:
+        ClassGrid &m_grid;
+    };
+
+    const UndoHistory &history() const { return m_history; }
+    // Takes back the last step, or applies the step taken back last again: the changed
+    // cells, returned, are reported as one bulk change. Empty when there was none.
+    std::vector<UndoHistory::Change> undo();
+    std::vector<UndoHistory::Change> redo();
+    // The grid as it is now is the saved class.
+    void markClean();
+
 signals:
+    // What undo() and redo() would do changed.
+    void historyChanged();
     void cellChanged(int column, int row);
     // Any number of cells changed at once.
     void cellsChanged();
@@ -63,6 +108,10 @@ signals:
 
 private:
     static int indexOf(int column, int row) { return column * Rows + row; }
+    bool recording() const { return m_unrecordedDepth == 0; }
+    void openStep(const QString &name, int typedColumn, int typedRow);
+    void closeStep();
+    std::vector<UndoHistory::Change> apply(const UndoHistory::Step *step, bool back);
 
     // A cell set after the last load lives in m_cells; otherwise its text is the slice
     // m_loaded[m_offset .. m_offset + m_length) of the text the loader handed over.
@@ -75,4 +124,6 @@ private:
     quint64 m_revision = 0;
     int m_bulkDepth = 0;
     bool m_bulkChanged = false;
+    UndoHistory m_history;
+    int m_unrecordedDepth = 0;
 };

@@ -166,6 +166,8 @@ bool CourseBookSheet::clearEntries(UserPrompts &prompts, const QDate &today)
                            "ich die Einträge löschen?")
                 .arg(which)))
         return false;
+    const ClassGrid::UndoStep step(m_document.grid(),
+                                   QStringLiteral("Einträge der %1 Kursliste gelöscht").arg(which));
     const ClassGrid::BulkChange bulk(m_document.grid());
     ClassGrid &grid = m_document.grid();
     for (int c = 1; c < Columns; ++c)
@@ -197,6 +199,11 @@ void CourseBookSheet::edit(int column, int row, const QString &text)
 {
     if (!isEditable(column, row))
         return;
+    const QString name =
+        row >= FirstPersonRow
+            ? QStringLiteral("Kursbuch %1. HJ., Person %2").arg(m_halfYear).arg(row - 1)
+            : QStringLiteral("Kursbuch %1. HJ., Datum oder Inhalt").arg(m_halfYear);
+    const ClassGrid::UndoStep step(m_document.grid(), name, column + offset(), row);
     sync();
     m_table.setCell(column, row, text);
     writeBack();

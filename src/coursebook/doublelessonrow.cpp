@@ -38,6 +38,7 @@ void DoubleLessonRow::edit(int column, int row, const QString &text)
 {
     if (!isEditable(column, row))
         return;
+    const ClassGrid::UndoStep step(m_grid, QStringLiteral("Doppelstunde im Kursbuch"));
     sync();
     // Whatever is typed marks a double lesson.
     m_table.setCell(column, 0, text.isEmpty() ? QString() : QStringLiteral("D"));

@@ -74,6 +74,11 @@ void SubjectSheet::edit(int column, int row, const QString &text)
 {
     if (!isEditable(column, row))
         return;
+    const QString name =
+        row == 0 ? QStringLiteral("Thema in Fach %1").arg(m_subject)
+                 : QStringLiteral("Ergebnis in Fach %1, Person %2").arg(m_subject).arg(row);
+    const int typedRow = row == 0 ? TopicRowBase + m_subject : gridRow(row);
+    const ClassGrid::UndoStep step(m_document.grid(), name, column, typedRow);
     sync();
     m_table.setCell(column, row, text);
     commit(row);

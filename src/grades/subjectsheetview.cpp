@@ -1,5 +1,6 @@
 #include "subjectsheetview.h"
 
+#include "classdata/classgrid.h"
 #include "gradedistributionpanel.h"
 #include "sheetkit/sheetview.h"
 #include "subjectsheet.h"
@@ -34,6 +35,8 @@ bool SubjectSheetView::eventFilter(QObject *watched, QEvent *event)
     // first filled.
     if (watched == m_view && event->type() == QEvent::FocusIn && isVisible() && m_shown &&
         !m_view->isEditing()) {
+        // A recount of the program's own, nothing the teacher did.
+        const ClassGrid::Unrecorded recount(*m_sheet.sourceGrid());
         m_sheet.commit(m_view->currentIndex().row());
         m_view->refresh();
     }

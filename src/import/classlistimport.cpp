@@ -128,6 +128,7 @@ ClassListImport::Result ClassListImport::apply(UserPrompts &prompts)
                                   {Field::Email, EmailColumn},   {Field::Mobile, MobileColumn},
                                   {Field::Class, ClassColumn},   {Field::Birthday, BirthdayColumn}};
 
+    const ClassGrid::UndoStep step(m_grid, QStringLiteral("Klassenliste importiert"));
     ClassGrid::BulkChange change(m_grid);
     for (int person = 0; person < ClassDocument::PersonCount; ++person) {
         if (nameChosen || firstChosen) {

@@ -125,6 +125,15 @@ void PersonPage::edit(int column, int row, const QString &text)
 {
     if (!isEditable(column, row))
         return;
+    QString name;
+    if (row == 0)
+        name = QStringLiteral("Gewichtung in Fach 1");
+    else if (column == 0)
+        name = QStringLiteral("Name von Fach %1").arg(row);
+    else
+        name = QStringLiteral("Ergebnis in Fach %1, Person %2").arg(row).arg(listPosition());
+    const ClassGrid::UndoStep step(m_document.grid(), name, column,
+                                   current() * ClassDocument::BlockRows + row);
     sync();
     m_table.setCell(column, row, text);
     if (column == 0)
@@ -161,6 +170,9 @@ QString PersonPage::setField(Field field, const QString &text)
                 stored.remove(c);
         }
     }
+    const ClassGrid::UndoStep step(m_document.grid(),
+                                   QStringLiteral("Personendaten, Person %1").arg(listPosition()),
+                                   int(field), dataRow());
     m_document.grid().setCell(int(field), dataRow(), stored);
     return stored;
 }
@@ -172,6 +184,8 @@ bool PersonPage::lrs() const
 
 void PersonPage::setLrs(bool on)
 {
+    const ClassGrid::UndoStep step(m_document.grid(),
+                                   QStringLiteral("LRS, Person %1").arg(listPosition()));
     m_document.grid().setCell(7, dataRow(), on ? QStringLiteral("ja") : QString());
 }
 
@@ -190,6 +204,8 @@ void PersonPage::forward()
     if (current() >= LastPerson)
         return;
     ClassGrid &grid = m_document.grid();
+    const ClassGrid::UndoStep step(
+        grid, QStringLiteral("Klasse und Schuljahr für Person %1").arg(listPosition() + 1));
     const int from = dataRow();
     const int to = ClassDocument::dataRow(current() + 1);
     grid.setCell(2, to, grid.cell(2, from));
@@ -205,6 +221,8 @@ void PersonPage::back()
 
 void PersonPage::moveUp()
 {
+    const ClassGrid::UndoStep step(m_document.grid(),
+                                   QStringLiteral("Person %1 nach oben").arg(listPosition()));
     const ClassGrid::BulkChange bulk(m_document.grid());
     if (current() == 0)
         return;
@@ -214,6 +232,8 @@ void PersonPage::moveUp()
 
 void PersonPage::moveDown()
 {
+    const ClassGrid::UndoStep step(m_document.grid(),
+                                   QStringLiteral("Person %1 nach unten").arg(listPosition()));
     const ClassGrid::BulkChange bulk(m_document.grid());
     if (current() >= LastPerson)
         return;
@@ -223,6 +243,8 @@ void PersonPage::moveDown()
 
 void PersonPage::deleteCurrent()
 {
+    const ClassGrid::UndoStep step(m_document.grid(),
+                                   QStringLiteral("Person %1 gelöscht").arg(listPosition()));
     const ClassGrid::BulkChange bulk(m_document.grid());
     PersonOperations::deletePerson(m_document.grid(), current());
     CourseBookSheet::recountClass(m_document.grid());
@@ -232,6 +254,9 @@ void PersonPage::deleteCurrent()
 
 void PersonPage::insertFreeSlot()
 {
+    const ClassGrid::UndoStep step(
+        m_document.grid(),
+        QStringLiteral("Freiplatz nach Person %1 eingefügt").arg(listPosition()));
     const ClassGrid::BulkChange bulk(m_document.grid());
     if (current() >= LastPerson)
         return;
@@ -249,6 +274,8 @@ bool PersonPage::startNewSchoolYear()
             "Grundlage für das nächste Schul-(halb)-jahr  \rerhalten und können mit neuem "
             "Dateinamen abgespeichert werden.\rSoll ich Noten + Kursbücher löschen?")))
         return false;
+    const ClassGrid::UndoStep step(m_document.grid(),
+                                   QStringLiteral("neues SJ., alle Noten löschen"));
     const ClassGrid::BulkChange bulk(m_document.grid());
     PersonOperations::clearForNewSchoolYear(m_document.grid());
     m_document.setSaved(false);
@@ -262,7 +289,11 @@ bool PersonPage::startNewLearningGroup()
         m_prompts.askYesNo(
             QStringLiteral("Sollen die Änderungen an der aktuellen Datei gespeichert werden?")))
         return false;
-    m_document.reset();
+    {
+        const ClassGrid::UndoStep step(m_document.grid(),
+                                       QStringLiteral("neue Lerngruppe anlegen"));
+        m_document.reset();
+    }
     m_document.setCurrentPerson(0);
     m_rememberedRow = 1;
     m_noticeRequested = true; // the slider went back to 60 : 40
@@ -296,6 +327,8 @@ void PersonPage::setSliderPosition(int position)
     if (position == m_document.sliderPosition())
         return;
     m_document.setSliderPosition(position);
+    const ClassGrid::UndoStep step(m_document.grid(),
+                                   QStringLiteral("Gewichtung mündlich zu schriftlich"));
     m_document.grid().setCell(8, 33, QString::number(position));
     m_noticeRequested = true;
 }
@@ -309,6 +342,8 @@ bool PersonPage::setWeightingSwitch(bool on)
 {
     if (on == weightingSwitch())
         return false;
+    const ClassGrid::UndoStep step(m_document.grid(),
+                                   QStringLiteral("Einzelnoten Fach 1 gewichten"));
     m_document.grid().setCell(10, 16, on ? WeightingOn : QString());
     if (on)
         return false;
@@ -338,9 +373,12 @@ bool PersonPage::weightsActive() const
 
 void PersonPage::applyToAllPersons(const std::function<void(int)> &progress)
 {
+    const ClassGrid::UndoStep step(m_document.grid(),
+                                   QStringLiteral("Einstellungen für alle Personen"));
     commit();
     // The views follow once, after the last person.
     const ClassGrid::BulkChange bulk(m_document.grid());
+    m_document.writeSettingCells();
     GradeWalk::ApplyToAllPersons(m_document.grid(), gradeSettingsOf(m_document), progress);
     m_noticeRequested = false;
     // The walk ends where it started from: at the first person.
@@ -357,6 +395,7 @@ bool PersonPage::offerPhotoConversion(const QString &projectFolder)
             "Diese Datei enthält noch unverschlüsselte Fotos!\rSollen Fotos und Datei in das neue "
             "Format konvertiert werden?  \rDie Konvertierung wird empfohlen.")))
         return false;
+    const ClassGrid::UndoStep step(m_document.grid(), QStringLiteral("Fotos konvertiert"));
     PhotoConverter::convertClass(m_document.grid(), projectFolder);
     return true;
 }

@@ -92,6 +92,7 @@ bool nameMatches(const QString &personName, const QString &fileBaseName)
 Result run(ClassGrid &grid, const QString &folder, const QString &projectFolder, int zoom,
            const QDate &day, const QByteArray &photoKey)
 {
+    const ClassGrid::UndoStep step(grid, QStringLiteral("Fotos aus Ordner übernommen"));
     Result result;
     QSet<int> served;
     const QFileInfoList files =

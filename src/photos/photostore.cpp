@@ -97,6 +97,7 @@ QString store(ClassGrid &grid, int person, const QString &className, const QImag
     if (encrypt ? !PhotoConverter::saveEncryptedPhoto(photo, file, photoKey)
                 : !PhotoConverter::saveStoredPhoto(photo, file))
         return QString();
+    const ClassGrid::UndoStep step(grid, QStringLiteral("Foto von Person %1").arg(person + 1));
     grid.setCell(PhotoColumn, ClassDocument::dataRow(person), relative);
     return relative;
 }

@@ -221,6 +221,7 @@ void SeatingPlan::restore()
 
 void SeatingPlan::save()
 {
+    const ClassGrid::UndoStep step(m_grid, QStringLiteral("Sitzplan gespeichert"));
     const ClassGrid::BulkChange bulk(m_grid);
     for (int person = 0; person < DeskCount; ++person)
         writeGeometry(m_desks[person].rect, DeskColumns, dataRow(person));

@@ -4,6 +4,8 @@
 
 #include "classdata/classgrid.h"
 
+#include <optional>
+
 const QColor SheetLogic::EvenRow(0xD8, 0xE9, 0xFC);
 const QColor SheetLogic::EvenRowPopArt(0xFE, 0xC5, 0xF9);
 const QColor SheetLogic::OddRow(Qt::white);
@@ -32,6 +34,9 @@ QColor SheetLogic::foreground(int column, int row) const
 
 void SheetLogic::paste(int column, int row, const QString &text)
 {
+    std::optional<ClassGrid::UndoStep> step;
+    if (m_grid)
+        step.emplace(*m_grid, QStringLiteral("Einfügen aus der Zwischenablage"));
     sync();
     const SheetClipboard::PasteResult result =
         SheetClipboard::pasteBlock(m_table, column, row, text, SheetClipboard::PasteMode::Sheet);

@@ -49,6 +49,7 @@ QStringList cells(const ClassGrid &grid)
 
 void storeChanges(ClassGrid &grid, const QString &text, QStringList &before)
 {
+    const ClassGrid::UndoStep step(grid, QStringLiteral("Beurteilungsstufen"), 0, Row);
     const QStringList lines = linesOf(text);
     for (int c = 0; c < Lines; ++c) {
         if (lines.value(c) == before.value(c))

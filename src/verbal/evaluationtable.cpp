@@ -154,6 +154,7 @@ bool EvaluationTable::pasteCriteria(const QString &text)
                                            "Sollen die Kriterien trotzdem eingefügt werden?")))
         return false;
 
+    const ClassGrid::UndoStep step(m_document.grid(), QStringLiteral("Kriterien eingefügt"));
     // Pasting next to the last columns keeps at most three further cells of a row.
     SheetClipboard::pasteBlock(m_table, PasteColumn, 1, text, SheetClipboard::PasteMode::Criteria);
     for (int r = 1; r < Rows; ++r) {
@@ -181,6 +182,12 @@ void EvaluationTable::edit(int column, int row, const QString &text)
 {
     if (!isEditable(column, row))
         return;
+    const int person = m_document.currentPerson();
+    const ClassGrid::UndoStep step(
+        m_document.grid(),
+        column == 0 ? QStringLiteral("Kriterium %1").arg(row)
+                    : QStringLiteral("Verbalbeurteilung, Person %1").arg(person + 1),
+        column, blockRow(person, row));
     sync();
     m_table.setCell(column, row, column >= 1 ? text.left(1) : text);
     recompute();

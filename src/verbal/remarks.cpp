@@ -29,6 +29,8 @@ QString load(const ClassGrid &grid, int person)
 
 QString store(ClassGrid &grid, int person, const QString &text)
 {
+    const ClassGrid::UndoStep step(grid,
+                                   QStringLiteral("Bemerkungen zu Person %1").arg(person + 1));
     const QStringList lines = linesOf(text).mid(0, MaxLines);
     for (int k = 0; k < MaxLines; ++k)
         grid.setCell(k, FirstRow + person, lines.value(k));
@@ -45,6 +47,9 @@ QStringList cells(const ClassGrid &grid, int person)
 
 QString storeChanges(ClassGrid &grid, int person, const QString &text, QStringList &before)
 {
+    // Typing on in the same remarks stays one step.
+    const ClassGrid::UndoStep step(grid, QStringLiteral("Bemerkungen zu Person %1").arg(person + 1),
+                                   0, FirstRow + person);
     const QStringList lines = linesOf(text).mid(0, MaxLines);
     for (int k = 0; k < MaxLines; ++k) {
         if (lines.value(k) == before.value(k))
