@@ -156,7 +156,9 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
 
     createUndoButtons();
     auto *bar = new QHBoxLayout;
-    // The file commands together in two small rows; loading a backup and exporting are rare.
+    // Narrow gaps keep the bar within the window's width.
+    bar->setSpacing(3);
+    // The file commands together; loading a backup and exporting are rare, so they are smaller.
     auto *files = new QGridLayout;
     files->setSpacing(2);
     files->addWidget(m_loadButton, 0, 0);
@@ -164,18 +166,11 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     files->addWidget(m_backupButton, 1, 0);
     files->addWidget(m_exportButton, 1, 1);
     bar->addLayout(files);
-    bar->addSpacing(4);
+    bar->addSpacing(2);
     auto *checks = new QVBoxLayout;
     checks->setSpacing(0);
     checks->addWidget(m_autoLoadCheck);
-    // The two history buttons sit beside the shorter check box, within the bar's width.
-    auto *secondRow = new QHBoxLayout;
-    secondRow->setSpacing(0);
-    secondRow->addWidget(m_popArtCheck);
-    secondRow->addStretch();
-    secondRow->addWidget(m_undoButton);
-    secondRow->addWidget(m_redoButton);
-    checks->addLayout(secondRow);
+    checks->addWidget(m_popArtCheck);
     bar->addLayout(checks);
     m_startHint = new QLabel(
         QStringLiteral("Noch keine Klasse geöffnet: „Klasse laden“ öffnet eine Klassendatei, "
@@ -190,7 +185,7 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     hintFont.setPointSizeF(hintFont.pointSizeF() * 0.9);
     m_startHint->setFont(hintFont);
     m_startHint->hide();
-    bar->addSpacing(4);
+    bar->addSpacing(2);
     createPrintGroup();
     // Until there is a class, its hint stands where the print buttons will be.
     bar->addWidget(m_startHint, 1);
@@ -202,7 +197,17 @@ MainWindow::MainWindow(ClassDocument &document, AppSettings &settings, UserPromp
     room->addWidget(m_seatingButton);
     room->addWidget(m_helpButton);
     bar->addLayout(room);
-    bar->addWidget(m_endButton);
+    // The history buttons above "Ende", within the bar's width.
+    auto *history = new QHBoxLayout;
+    history->setSpacing(2);
+    history->addWidget(m_undoButton);
+    history->addWidget(m_redoButton);
+    auto *end = new QVBoxLayout;
+    end->setSpacing(2);
+    end->addLayout(history);
+    end->addWidget(m_endButton);
+    bar->addLayout(end);
+
     layout->addLayout(bar);
     setCentralWidget(central);
 
@@ -278,7 +283,7 @@ void MainWindow::createUndoButtons()
         b->setObjectName(QLatin1String(name));
         b->setText(text);
         b->setAutoRaise(true);
-        b->setFixedSize(22, 18);
+        b->setFixedSize(30, 20);
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
