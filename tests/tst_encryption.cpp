@@ -263,6 +263,18 @@ private slots:
         QVERIFY(third.load(secure, QStringLiteral("geheim")));
         QCOMPARE(third.cell(5, 21), QStringLiteral("1"));
 
+        // The copy kept against a crash is encrypted like its class.
+        third.document.grid().setCell(5, 22, QStringLiteral("Geheimnote 4"));
+        third.controller.writeRecoveryCopy();
+        const QByteArray recovery = readBytes(third.controller.recovery().copyPath());
+        QVERIFY(SecureClassFile::isEncrypted(recovery));
+        Session restored(m_dir->path());
+        restored.prompts.yesNoAnswers << true;
+        restored.controller.onPaint();
+        QVERIFY(restored.controller.confirmLoad(QStringLiteral("geheim")));
+        QCOMPARE(restored.cell(5, 22), QStringLiteral("Geheimnote 4"));
+        QVERIFY(restored.document.isEncrypted());
+
         // Unticked, the class goes back to the older kind.
         QVERIFY(third.saveTo(secure, QStringLiteral("geheim"), false));
         QVERIFY(!third.document.isEncrypted());

@@ -1,5 +1,7 @@
 #include "recoverystore.h"
 
+#include "classdata/classfile.h"
+
 #include "backupstore.h"
 #include "classdata/classdocument.h"
 
@@ -115,6 +117,14 @@ QByteArray RecoveryStore::stampedImage(const ClassDocument &document, const QStr
         copy.setRowLabel(row, labels.at(row));
     copy.setTabPositions(document.tabPositions());
     copy.stamp(versionMark);
-    copy.loadBuffer().scrambleFrom(copy.grid());
-    return copy.loadBuffer().fileBytes();
+    LoadBuffer &buffer = copy.loadBuffer();
+    buffer.scrambleFrom(copy.grid());
+    // The unsaved changes of an encrypted class must not lie about in the clear.
+    if (document.isEncrypted()) {
+        QString error;
+        if (!ClassFile::seal(buffer, document.password(), document.photoKey(), &error))
+            return QByteArray();
+        return buffer.sealedBytes();
+    }
+    return buffer.fileBytes();
 }

@@ -31,7 +31,8 @@ public:
     bool keepAsBackup(BackupStore &backups);
 
     // The file image of the class as a save would stamp it, made from a copy so that the
-    // open class, its views and its saved flag stay as they are.
+    // open class, its views and its saved flag stay as they are. An encrypted class gives
+    // its encrypted image; "" when that cannot be made.
     static QByteArray stampedImage(const ClassDocument &document, const QString &versionMark);
 
 private:

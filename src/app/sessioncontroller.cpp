@@ -641,5 +641,7 @@ void SessionController::writeRecoveryCopy()
 {
     if (m_document.isSaved())
         return;
-    m_recovery.write(RecoveryStore::stampedImage(m_document, closeMark()), m_saveTarget);
+    const QByteArray image = RecoveryStore::stampedImage(m_document, closeMark());
+    if (!image.isEmpty())
+        m_recovery.write(image, m_saveTarget);
 }
