@@ -6,6 +6,7 @@
 #include "app/sessioncontroller.h"
 #include "classdata/classdocument.h"
 #include "classdata/displaylocale.h"
+#include "sessionfixture.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -19,55 +20,6 @@ namespace {
 
 using TestSupport::cellOf;
 using TestSupport::readBytes;
-
-class FakeView : public SessionView
-{
-public:
-    int dialogs = 0;
-    bool dialogVisible = false;
-    QString caption;
-
-    void showPasswordDialog(PasswordMode, const QString &, const QString &) override
-    {
-        ++dialogs;
-        dialogVisible = true;
-    }
-    void hidePasswordDialog() override { dialogVisible = false; }
-    void setCaption(const QString &text) override { caption = text; }
-    void showLoadedClass() override {}
-    void showHelpPanel() override {}
-    void showStartHint(bool) override {}
-    void closeMainWindow() override {}
-};
-
-struct Session
-{
-    explicit Session(const QString &folder)
-        : controller(document, settings, prompts, view, folder, folder + QStringLiteral("/tmp"))
-    {
-        controller.setUp(QString(), QDate(2026, 12, 6));
-    }
-
-    QString cell(int column, int row) const { return document.grid().cell(column, row); }
-    bool load(const QString &file)
-    {
-        prompts.filesToOpen << file;
-        controller.loadClass();
-        return controller.confirmLoad(QStringLiteral("geheim"));
-    }
-    bool save(const QString &file)
-    {
-        controller.saveClass();
-        prompts.filesToSaveTo << file;
-        return controller.confirmSave(QStringLiteral("geheim"));
-    }
-
-    ClassDocument document;
-    AppSettings settings;
-    ScriptedPrompts prompts;
-    FakeView view;
-    SessionController controller;
-};
 
 } // namespace
 
@@ -146,10 +98,10 @@ private slots:
     void saveKeepsPreviousFileAndBackupLoadsUnsaved()
     {
         Session s(m_dir->path());
-        QVERIFY(s.load(m_class));
+        QVERIFY(s.load(m_class, QStringLiteral("geheim")));
         const QByteArray original = readBytes(m_class);
         s.document.grid().setCell(0, 16, QStringLiteral("Neumann, Ida"));
-        QVERIFY(s.save(m_class));
+        QVERIFY(s.saveTo(m_class, QStringLiteral("geheim")));
         QCOMPARE(s.controller.backups().list(m_class).size(), 1);
         QCOMPARE(readBytes(s.controller.backups().list(m_class).first().path), original);
 
@@ -175,7 +127,7 @@ private slots:
         // Saving it replaces the current version: asked first, on the button and on close.
         const int asked = s.prompts.questions.size();
         s.prompts.answers << UserPrompts::Answer::Cancel;
-        QVERIFY(!s.save(m_class));
+        QVERIFY(!s.saveTo(m_class, QStringLiteral("geheim")));
         QCOMPARE(s.prompts.questions.size(), asked + 1);
         QVERIFY(s.prompts.questions.last().contains(QStringLiteral("ersetzt")));
         s.prompts.answers << UserPrompts::Answer::Yes << UserPrompts::Answer::Cancel;
@@ -184,12 +136,12 @@ private slots:
         QVERIFY(!s.document.isSaved());
 
         s.prompts.answers << UserPrompts::Answer::Yes;
-        QVERIFY(s.save(m_class));
+        QVERIFY(s.saveTo(m_class, QStringLiteral("geheim")));
         QCOMPARE(cellOf(m_class, 0, 16), "Müller, Jonas");
         // Once replaced, saving is quiet again.
         s.document.grid().setCell(2, 16, QStringLiteral("x"));
         const int before = s.prompts.questions.size();
-        QVERIFY(s.save(m_class));
+        QVERIFY(s.saveTo(m_class, QStringLiteral("geheim")));
         QCOMPARE(s.prompts.questions.size(), before);
     }
 
@@ -198,7 +150,7 @@ private slots:
         const QByteArray saved = readBytes(m_class);
         {
             Session s(m_dir->path());
-            QVERIFY(s.load(m_class));
+            QVERIFY(s.load(m_class, QStringLiteral("geheim")));
             s.document.setCurrentPerson(3);
             s.document.grid().setCell(0, 16, QStringLiteral("Neumann, Ida"));
             s.document.setPointsMode(false);
@@ -232,7 +184,7 @@ private slots:
         // Kept until the restored class is saved: a second crash loses nothing.
         QVERIFY(s.controller.recovery().exists());
 
-        QVERIFY(s.save(m_class));
+        QVERIFY(s.saveTo(m_class, QStringLiteral("geheim")));
         QCOMPARE(s.prompts.questions.size(), 1);
         QCOMPARE(cellOf(m_class, 0, 16), "Neumann, Ida");
         QVERIFY(!s.controller.recovery().exists());
@@ -242,7 +194,7 @@ private slots:
     {
         {
             Session s(m_dir->path());
-            QVERIFY(s.load(m_class));
+            QVERIFY(s.load(m_class, QStringLiteral("geheim")));
             s.document.grid().setCell(0, 16, QStringLiteral("Neumann, Ida"));
             s.controller.writeRecoveryCopy();
         }
@@ -259,7 +211,7 @@ private slots:
         // A copy older than its class file holds nothing new: kept without a question.
         {
             Session t(m_dir->path());
-            QVERIFY(t.load(m_class));
+            QVERIFY(t.load(m_class, QStringLiteral("geheim")));
             t.document.grid().setCell(0, 16, QStringLiteral("Alt"));
             t.controller.writeRecoveryCopy();
             setModified(t.controller.recovery().copyPath(),
@@ -292,13 +244,13 @@ private slots:
     void saveAndCloseRemoveRecovery()
     {
         Session s(m_dir->path());
-        QVERIFY(s.load(m_class));
+        QVERIFY(s.load(m_class, QStringLiteral("geheim")));
         s.controller.writeRecoveryCopy();
         QVERIFY(!s.controller.recovery().exists()); // nothing unsaved
         s.document.grid().setCell(0, 16, QStringLiteral("Neumann, Ida"));
         s.controller.writeRecoveryCopy();
         QVERIFY(s.controller.recovery().exists());
-        QVERIFY(s.save(m_class));
+        QVERIFY(s.saveTo(m_class, QStringLiteral("geheim")));
         QVERIFY(!s.controller.recovery().exists());
 
         s.document.grid().setCell(0, 16, QStringLiteral("Weg, Tom"));
@@ -312,13 +264,13 @@ private slots:
     void changedOnDiskAsksBeforeOverwriting()
     {
         Session s(m_dir->path());
-        QVERIFY(s.load(m_class));
+        QVERIFY(s.load(m_class, QStringLiteral("geheim")));
         s.document.grid().setCell(0, 16, QStringLiteral("Meins"));
         // The same bytes written again (a sync client) are no change.
         const QByteArray loaded = readBytes(m_class);
         QVERIFY(TestSupport::writeBytes(m_class, loaded));
         setModified(m_class, QDateTime::currentDateTime().addSecs(5));
-        QVERIFY(s.save(m_class));
+        QVERIFY(s.saveTo(m_class, QStringLiteral("geheim")));
         QVERIFY(s.prompts.questions.isEmpty());
 
         // Another computer rewrites the file.
@@ -326,7 +278,7 @@ private slots:
         setModified(m_class, QDateTime::currentDateTime().addSecs(10));
         s.document.grid().setCell(0, 16, QStringLiteral("Meins 2"));
         s.prompts.answers << UserPrompts::Answer::Cancel;
-        QVERIFY(!s.save(m_class));
+        QVERIFY(!s.saveTo(m_class, QStringLiteral("geheim")));
         QCOMPARE(s.prompts.questions.size(), 1);
         QVERIFY(s.prompts.questions.first().contains(QStringLiteral("von außen")));
         QCOMPARE(cellOf(m_class, 0, 16), "Fremd");

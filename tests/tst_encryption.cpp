@@ -11,6 +11,7 @@
 #include "classdata/secureclassfile.h"
 #include "photos/photoconverter.h"
 #include "photos/photostore.h"
+#include "sessionfixture.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -24,52 +25,6 @@ namespace {
 
 using TestSupport::readBytes;
 using TestSupport::writeBytes;
-
-class FakeView : public SessionView
-{
-public:
-    bool dialogVisible = false;
-
-    void showPasswordDialog(PasswordMode, const QString &, const QString &) override
-    {
-        dialogVisible = true;
-    }
-    void hidePasswordDialog() override { dialogVisible = false; }
-    void setCaption(const QString &) override {}
-    void showLoadedClass() override {}
-    void showHelpPanel() override {}
-    void showStartHint(bool) override {}
-    void closeMainWindow() override {}
-};
-
-struct Session
-{
-    explicit Session(const QString &folder)
-        : controller(document, settings, prompts, view, folder, folder + QStringLiteral("/tmp"))
-    {
-        controller.setUp(QString(), QDate(2026, 12, 6));
-    }
-
-    bool load(const QString &file, const QString &password)
-    {
-        prompts.filesToOpen << file;
-        controller.loadClass();
-        return controller.confirmLoad(password);
-    }
-    bool saveTo(const QString &file, const QString &password, bool encrypt)
-    {
-        controller.saveClass();
-        prompts.filesToSaveTo << file;
-        return controller.confirmSave(password, encrypt);
-    }
-    QString cell(int column, int row) const { return document.grid().cell(column, row); }
-
-    ClassDocument document;
-    AppSettings settings;
-    ScriptedPrompts prompts;
-    FakeView view;
-    SessionController controller;
-};
 
 // Every cell filled, with umlauts, tabs and the characters the scrambler treats
 // specially; the password cell holds `password`.

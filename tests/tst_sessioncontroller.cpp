@@ -7,6 +7,7 @@
 #include "grades/resultrow.h"
 #include "grades/subjectsheet.h"
 #include "photos/photoconverter.h"
+#include "sessionfixture.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -19,61 +20,6 @@
 namespace {
 
 using TestSupport::cellOf;
-
-class FakeView : public SessionView
-{
-public:
-    QList<PasswordMode> dialogModes;
-    QStringList dialogCaptions;
-    bool dialogVisible = false;
-    QString caption;
-    int closeRequests = 0;
-    bool startHint = false;
-
-    void showPasswordDialog(PasswordMode mode, const QString &, const QString &caption) override
-    {
-        dialogModes << mode;
-        dialogCaptions << caption;
-        dialogVisible = true;
-    }
-    void hidePasswordDialog() override { dialogVisible = false; }
-    void setCaption(const QString &text) override { caption = text; }
-    void showLoadedClass() override {}
-    void showHelpPanel() override {}
-    void showStartHint(bool shown) override { startHint = shown; }
-    void closeMainWindow() override { ++closeRequests; }
-};
-
-// Everything one test needs: a document, settings, scripted prompts, a fake window.
-struct Session
-{
-    explicit Session(const QString &folder, const QString &startClass = QString(),
-                     const QDate &today = QDate(2026, 12, 6))
-        : controller(document, settings, prompts, view, folder, folder + QStringLiteral("/tmp"))
-    {
-        controller.setUp(startClass, today);
-    }
-
-    QString cell(int column, int row) const { return document.grid().cell(column, row); }
-    bool load(const QString &file, const QString &password)
-    {
-        prompts.filesToOpen << file;
-        controller.loadClass();
-        return controller.confirmLoad(password);
-    }
-    bool saveTo(const QString &file, const QString &password = QString())
-    {
-        controller.saveClass();
-        prompts.filesToSaveTo << file;
-        return controller.confirmSave(password);
-    }
-
-    ClassDocument document;
-    AppSettings settings;
-    ScriptedPrompts prompts;
-    FakeView view;
-    SessionController controller;
-};
 
 } // namespace
 
