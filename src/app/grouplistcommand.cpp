@@ -31,16 +31,8 @@ int run(const QStringList &args)
     const QString classPath = args[0];
     QString password;
     QString out;
-    for (qsizetype i = 1; i < args.size(); i += 2) {
-        if (i + 1 >= args.size())
-            return usage();
-        if (args[i] == QLatin1String("--password"))
-            password = args[i + 1];
-        else if (args[i] == QLatin1String("--out") && !args[i + 1].isEmpty())
-            out = args[i + 1];
-        else
-            return usage();
-    }
+    if (!readValueOptions(args, 1, {{"--password", &password}, {"--out", &out}}))
+        return usage();
 
     LoadBuffer buffer;
     ClassGrid grid;

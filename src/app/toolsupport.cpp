@@ -49,6 +49,28 @@ bool endsWith(const QString &path, const char *ending)
     return path.endsWith(QLatin1String(ending), Qt::CaseInsensitive);
 }
 
+bool readValueOptions(const QStringList &args, qsizetype from,
+                      std::initializer_list<std::pair<const char *, QString *>> options)
+{
+    for (qsizetype i = from; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return false;
+        bool known = false;
+        for (const auto &[name, target] : options) {
+            if (args[i] != QLatin1String(name))
+                continue;
+            // No password is an empty one; any other option wants its value.
+            if (args[i + 1].isEmpty() && args[i] != QLatin1String("--password"))
+                return false;
+            *target = args[i + 1];
+            known = true;
+        }
+        if (!known)
+            return false;
+    }
+    return true;
+}
+
 bool readNumber(const QString &option, const QString &text, int first, int last, int &number,
                 QString *error)
 {

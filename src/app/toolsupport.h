@@ -2,6 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+#include <initializer_list>
+#include <utility>
 
 class ClassGrid;
 class LoadBuffer;
@@ -24,6 +28,10 @@ void printOut(const QString &message);
 
 // Whether the path ends so, whatever the case of its letters.
 bool endsWith(const QString &path, const char *ending);
+// Reads "--name value" pairs from args[from..] into the strings named in `options`. False for
+// an unknown name, a name without its value, or an empty value other than a password's.
+bool readValueOptions(const QStringList &args, qsizetype from,
+                      std::initializer_list<std::pair<const char *, QString *>> options);
 // An option's whole number from first to last; false with a German message otherwise.
 bool readNumber(const QString &option, const QString &text, int first, int last, int &number,
                 QString *error);
