@@ -347,6 +347,9 @@ private slots:
     void unreadableFilesAreNamedInTheMessage();
     void oldWordDocumentsGoThroughLibreOffice();
     void hugeRepeatsAndCellsBeyondTheLimitsAreCut();
+    void rowNumbersAtTheLimitDoNotWrapAround();
+    void fuzzFindingsGiveAPreviewOrAMessage_data();
+    void fuzzFindingsGiveAPreviewOrAMessage();
     void previewCommandPrintsTheGrid();
 };
 
@@ -582,6 +585,42 @@ void ImportTest::hugeRepeatsAndCellsBeyondTheLimitsAreCut()
     QVERIFY2(ClassListReader::read(path("breit.csv"), 1, grid, &error), qPrintable(error));
     QCOMPARE(grid.columns(), 1);
     QCOMPARE(grid.cell(0, 1), QStringLiteral("c"));
+}
+
+void ImportTest::rowNumbersAtTheLimitDoNotWrapAround()
+{
+    // Rows counted on from the largest row number must not come round to the first row.
+    writeZip(path("ende.xlsx"),
+             {{"xl/worksheets/sheet1.xml",
+               "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Name</t>"
+               "</is></c></row><row r=\"2147483647\"><c><v>1</v></c></row><row/><row><c><v>9</v>"
+               "</c></row><row><c><v>8</v></c></row></sheetData></worksheet>"}});
+    PreviewGrid grid;
+    QString error;
+    QVERIFY2(ClassListReader::read(path("ende.xlsx"), 1, grid, &error), qPrintable(error));
+    QCOMPARE(describe(grid), QStringLiteral("1 x 3\nName\n\n"));
+}
+
+// Files that once broke a reader under the fuzzer: each must give a preview or a message.
+void ImportTest::fuzzFindingsGiveAPreviewOrAMessage_data()
+{
+    QTest::addColumn<QString>("file");
+    const QDir findings(QFINDTESTDATA("data/fuzz"));
+    QVERIFY(findings.exists());
+    const QStringList patterns = {"*.csv", "*.txt", "*.xlsx", "*.xls", "*.ods", "*.docx", "*.odt"};
+    for (const QString &name : findings.entryList(patterns, QDir::Files))
+        QTest::newRow(qPrintable(name)) << findings.filePath(name);
+}
+
+void ImportTest::fuzzFindingsGiveAPreviewOrAMessage()
+{
+    QFETCH(QString, file);
+    PreviewGrid grid;
+    QString error;
+    if (ClassListReader::read(file, 1, grid, &error))
+        QVERIFY(grid.rows() <= PreviewGrid::MaxRows && grid.columns() <= PreviewGrid::MaxColumns);
+    else
+        QVERIFY(!error.isEmpty());
 }
 
 void ImportTest::previewCommandPrintsTheGrid()
