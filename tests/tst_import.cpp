@@ -8,6 +8,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -580,6 +581,29 @@ void ImportTest::hugeRepeatsAndCellsBeyondTheLimitsAreCut()
     writeZip(path("bombe.xlsx"), {{"xl/worksheets/sheet1.xml", QByteArray(65 << 20, ' ')}});
     QVERIFY(!ClassListReader::read(path("bombe.xlsx"), 1, grid, &error));
     QVERIFY2(error.contains(QStringLiteral("zu groß")), qPrintable(error));
+
+    // Every table of a text may repeat a full row to the limit; the first does, the later
+    // ones keep their row once, so that many such tables cannot exhaust memory.
+    const QByteArray full = "<table:table><table:table-row table:number-rows-repeated=\"99999\">"
+                            "<table:table-cell table:number-columns-repeated=\"999\"><text:p>y"
+                            "</text:p></table:table-cell></table:table-row></table:table>";
+    writeZip(path("tabellen.odt"),
+             {{"content.xml", odfHead + QByteArray("<office:text>") + full + full + full +
+                                  "</office:text></office:body></office:document-content>"}});
+    QVERIFY2(ClassListReader::read(path("tabellen.odt"), 1, grid, &error), qPrintable(error));
+    QCOMPARE(grid.rows(), PreviewGrid::MaxRows);
+    QCOMPARE(grid.cell(PreviewGrid::MaxColumns - 1, PreviewGrid::MaxRows - 1), QStringLiteral("y"));
+    QVERIFY2(ClassListReader::read(path("tabellen.odt"), 3, grid, &error), qPrintable(error));
+    QCOMPARE(grid.rows(), 1);
+    QCOMPARE(grid.columns(), PreviewGrid::MaxColumns);
+
+    // A field full of quotes is read in one pass, not looked through again at every quote.
+    writeBytes(path("zitate.csv"), "a" + QByteArray(400000, '"') + "\r\n");
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY2(ClassListReader::read(path("zitate.csv"), 1, grid, &error), qPrintable(error));
+    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(grid.cell(0, 0).size(), 400001);
 
     writeBytes(path("breit.csv"), "a" + QByteArray(300, ';') + "b\r\nc\r\n");
     QVERIFY2(ClassListReader::read(path("breit.csv"), 1, grid, &error), qPrintable(error));
