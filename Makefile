@@ -42,7 +42,7 @@ check: deps
 	    -DMARKWART_BUILD_BENCHMARKS=OFF >/dev/null
 	@cmake --build $(CHECK_DIR) -j $(JOBS)
 	@cd $(CHECK_DIR) && QT_QPA_PLATFORM=offscreen \
-	    ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:print_stacktrace=1:detect_leaks=1:detect_stack_use_after_return=0 \
+	    ASAN_OPTIONS=halt_on_error=1:print_stacktrace=1:detect_leaks=1 \
 	    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
 	    ctest --output-on-failure -j $(JOBS)
