@@ -349,6 +349,7 @@ private slots:
     void oldWordDocumentsGoThroughLibreOffice();
     void hugeRepeatsAndCellsBeyondTheLimitsAreCut();
     void rowNumbersAtTheLimitDoNotWrapAround();
+    void longOldWorkbookArrivesWhole();
     void fuzzFindingsGiveAPreviewOrAMessage();
     void previewCommandPrintsTheGrid();
 };
@@ -622,6 +623,21 @@ void ImportTest::rowNumbersAtTheLimitDoNotWrapAround()
     QString error;
     QVERIFY2(ClassListReader::read(path("ende.xlsx"), 1, grid, &error), qPrintable(error));
     QCOMPARE(describe(grid), QStringLiteral("1 x 3\nName\n\n"));
+}
+
+void ImportTest::longOldWorkbookArrivesWhole()
+{
+    // More than a pipe holds at once comes over from the process that reads old workbooks.
+    PreviewGrid grid;
+    QString error;
+    QVERIFY2(ClassListReader::read(QFINDTESTDATA("data/lang.xls"), 1, grid, &error),
+             qPrintable(error));
+    QCOMPARE(grid.rows(), 900 + 2);
+    QCOMPARE(grid.columns(), 4);
+    QCOMPARE(grid.cell(0, 0), QStringLiteral("Name 0"));
+    QCOMPARE(grid.cell(3, 450), QStringLiteral("Straße 62"));
+    QCOMPARE(grid.cell(2, 899), QStringLiteral("899"));
+    QCOMPARE(grid.cell(1, 899), QStringLiteral("Vorname 899"));
 }
 
 // Files that once broke a reader under the fuzzer: each must give a preview or a message.
