@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench install package clean
+.PHONY: all deps configure build run test check fuzz bench install package clean
 PREFIX ?= /usr/local
 
 all: build
@@ -33,6 +33,46 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer in a folder of their own.
+# Any finding stops the test with a stack trace; leaks are checked too (tools/lsan.supp lists the
+# few system libraries whose leaks are not ours).
+CHECK_DIR ?= build-check
+check: deps
+	@cmake -S . -B $(CHECK_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DMARKWART_SANITIZE=ON \
+	    -DMARKWART_BUILD_BENCHMARKS=OFF >/dev/null
+	@cmake --build $(CHECK_DIR) -j $(JOBS)
+	@cd $(CHECK_DIR) && QT_QPA_PLATFORM=offscreen \
+	    ASAN_OPTIONS=halt_on_error=1:print_stacktrace=1:detect_leaks=1 \
+	    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	    ctest --output-on-failure -j $(JOBS)
+
+# Every file reader under libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer), each for
+# FUZZ_SECONDS. A target is fuzz/fuzz_<name>.cpp with its seeds in fuzz/corpus/<name>/; what the
+# fuzzer adds to the corpus stays in $(FUZZ_DIR)/corpus, a crash or hang lands in
+# $(FUZZ_DIR)/findings/<name>/ and stops the run.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= $(patsubst fuzz/fuzz_%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
+fuzz: deps
+	@bash tools/install-fuzz-deps.sh
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	    -DMARKWART_FUZZ=ON -DMARKWART_BUILD_TESTS=OFF -DMARKWART_BUILD_BENCHMARKS=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
+	@set -e; for name in $(FUZZ_TARGETS); do \
+	    mkdir -p $(FUZZ_DIR)/corpus/$$name $(FUZZ_DIR)/findings/$$name; \
+	    echo "Fuzzing $$name for $(FUZZ_SECONDS) s"; \
+	    ASAN_OPTIONS=halt_on_error=1:print_stacktrace=1:detect_leaks=1 \
+	    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	    QT_QPA_PLATFORM=offscreen \
+	    $(FUZZ_DIR)/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+	        -timeout=10 -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/findings/$$name/ \
+	        $(FUZZ_DIR)/corpus/$$name fuzz/corpus/$$name 2>$(FUZZ_DIR)/findings/$$name.log \
+	        || { tail -n 60 $(FUZZ_DIR)/findings/$$name.log; exit 1; }; \
+	    grep -E "^stat::number_of_executed_units|^#[0-9]+.*DONE" $(FUZZ_DIR)/findings/$$name.log | tail -n 1; \
+	done
 
 bench: build
 	@$(BUILD_DIR)/bench/markwart_bench

@@ -8,6 +8,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -347,6 +348,9 @@ private slots:
     void unreadableFilesAreNamedInTheMessage();
     void oldWordDocumentsGoThroughLibreOffice();
     void hugeRepeatsAndCellsBeyondTheLimitsAreCut();
+    void rowNumbersAtTheLimitDoNotWrapAround();
+    void longOldWorkbookArrivesWhole();
+    void fuzzFindingsGiveAPreviewOrAMessage();
     void previewCommandPrintsTheGrid();
 };
 
@@ -578,10 +582,78 @@ void ImportTest::hugeRepeatsAndCellsBeyondTheLimitsAreCut()
     QVERIFY(!ClassListReader::read(path("bombe.xlsx"), 1, grid, &error));
     QVERIFY2(error.contains(QStringLiteral("zu groß")), qPrintable(error));
 
+    // Every table of a text may repeat a full row to the limit; the first does, the later
+    // ones keep their row once, so that many such tables cannot exhaust memory.
+    const QByteArray full = "<table:table><table:table-row table:number-rows-repeated=\"99999\">"
+                            "<table:table-cell table:number-columns-repeated=\"999\"><text:p>y"
+                            "</text:p></table:table-cell></table:table-row></table:table>";
+    writeZip(path("tabellen.odt"),
+             {{"content.xml", odfHead + QByteArray("<office:text>") + full + full + full +
+                                  "</office:text></office:body></office:document-content>"}});
+    QVERIFY2(ClassListReader::read(path("tabellen.odt"), 1, grid, &error), qPrintable(error));
+    QCOMPARE(grid.rows(), PreviewGrid::MaxRows);
+    QCOMPARE(grid.cell(PreviewGrid::MaxColumns - 1, PreviewGrid::MaxRows - 1), QStringLiteral("y"));
+    QVERIFY2(ClassListReader::read(path("tabellen.odt"), 3, grid, &error), qPrintable(error));
+    QCOMPARE(grid.rows(), 1);
+    QCOMPARE(grid.columns(), PreviewGrid::MaxColumns);
+
+    // A field full of quotes is read in one pass, not looked through again at every quote.
+    writeBytes(path("zitate.csv"), " a" + QByteArray(400000, '"') + "\r\n");
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY2(ClassListReader::read(path("zitate.csv"), 1, grid, &error), qPrintable(error));
+    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(grid.cell(0, 0).size(), 400001);
+
     writeBytes(path("breit.csv"), "a" + QByteArray(300, ';') + "b\r\nc\r\n");
     QVERIFY2(ClassListReader::read(path("breit.csv"), 1, grid, &error), qPrintable(error));
     QCOMPARE(grid.columns(), 1);
     QCOMPARE(grid.cell(0, 1), QStringLiteral("c"));
+}
+
+void ImportTest::rowNumbersAtTheLimitDoNotWrapAround()
+{
+    // Rows counted on from the largest row number must not come round to the first row.
+    writeZip(path("ende.xlsx"),
+             {{"xl/worksheets/sheet1.xml",
+               "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Name</t>"
+               "</is></c></row><row r=\"2147483647\"><c><v>1</v></c></row><row/><row><c><v>9</v>"
+               "</c></row><row><c><v>8</v></c></row></sheetData></worksheet>"}});
+    PreviewGrid grid;
+    QString error;
+    QVERIFY2(ClassListReader::read(path("ende.xlsx"), 1, grid, &error), qPrintable(error));
+    QCOMPARE(describe(grid), QStringLiteral("1 x 3\nName\n\n"));
+}
+
+void ImportTest::longOldWorkbookArrivesWhole()
+{
+    // More than a pipe holds at once comes over from the process that reads old workbooks.
+    PreviewGrid grid;
+    QString error;
+    QVERIFY2(ClassListReader::read(QFINDTESTDATA("data/lang.xls"), 1, grid, &error),
+             qPrintable(error));
+    QCOMPARE(grid.rows(), 900 + 2);
+    QCOMPARE(grid.columns(), 4);
+    QCOMPARE(grid.cell(0, 0), QStringLiteral("Name 0"));
+    QCOMPARE(grid.cell(3, 450), QStringLiteral("Straße 62"));
+    QCOMPARE(grid.cell(2, 899), QStringLiteral("899"));
+    QCOMPARE(grid.cell(1, 899), QStringLiteral("Vorname 899"));
+}
+
+// Files that once broke a reader under the fuzzer: each must give a preview or a message.
+void ImportTest::fuzzFindingsGiveAPreviewOrAMessage()
+{
+    const QDir findings(QFINDTESTDATA("data/fuzz"));
+    QVERIFY(findings.exists());
+    const QStringList patterns = {"*.csv", "*.txt", "*.xlsx", "*.xls", "*.ods", "*.docx", "*.odt"};
+    for (const QString &name : findings.entryList(patterns, QDir::Files)) {
+        PreviewGrid grid;
+        QString error;
+        if (ClassListReader::read(findings.filePath(name), 1, grid, &error))
+            QVERIFY2(grid.rows() <= PreviewGrid::MaxRows, qPrintable(name));
+        else
+            QVERIFY2(!error.isEmpty(), qPrintable(name));
+    }
 }
 
 void ImportTest::previewCommandPrintsTheGrid()

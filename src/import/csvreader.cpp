@@ -60,6 +60,9 @@ PreviewGrid parse(const QString &input)
     int column = 0;
     int lastRow = -1;
     QString field;
+    // Whether the field holds only blanks so far; asked at every quote, so kept rather than
+    // looked up in a field that may be long.
+    bool blank = true;
     bool quoted = false;
     bool wasQuoted = false;
     auto endField = [&] {
@@ -69,18 +72,23 @@ PreviewGrid parse(const QString &input)
         }
         grid.extend(column + 1, 0);
         field.clear();
+        blank = true;
         wasQuoted = false;
+    };
+    const auto append = [&](QChar c) {
+        field.append(c);
+        blank = blank && c.isSpace();
     };
     for (qsizetype i = 0; i < text.size() && row < PreviewGrid::MaxRows; ++i) {
         const QChar c = text[i];
         if (quoted) {
             if (c != u'"')
-                field.append(c);
+                append(c);
             else if (i + 1 < text.size() && text[i + 1] == u'"')
-                field.append(text[++i]);
+                append(text[++i]);
             else
                 quoted = false;
-        } else if (c == u'"' && field.trimmed().isEmpty()) {
+        } else if (c == u'"' && blank) {
             field.clear();
             quoted = wasQuoted = true;
         } else if (c == sep) {
@@ -91,7 +99,7 @@ PreviewGrid parse(const QString &input)
             ++row;
             column = 0;
         } else {
-            field.append(c);
+            append(c);
         }
     }
     endField();

@@ -74,8 +74,13 @@ QString sheetValue(const QXmlStreamAttributes &xml, const QString &shown)
     return shown;
 }
 
-// The table just started, up to its end.
-PreviewGrid table(QXmlStreamReader &xml, bool sheet)
+// How many cells repeats may add to the grids of one file: a grid's worth. Each table is cut
+// at the grid's limits, but a text may hold any number of tables.
+constexpr qint64 RepeatBudget = qint64(PreviewGrid::MaxRows) * PreviewGrid::MaxColumns;
+
+// The table just started, up to its end. Repeated rows use up `budget`; once it is spent,
+// a row is kept once however often it claims to repeat.
+PreviewGrid table(QXmlStreamReader &xml, bool sheet, qint64 &budget)
 {
     const QString separator = sheet ? QStringLiteral("\n") : QStringLiteral(" ");
     PreviewGrid grid;
@@ -95,6 +100,11 @@ PreviewGrid table(QXmlStreamReader &xml, bool sheet)
             // A row with content is repeated as often as it says; empty ones only count.
             if (!cells.isEmpty()) {
                 for (int k = 0; k < rowRepeat && row + k < PreviewGrid::MaxRows; ++k) {
+                    if (k > 0) {
+                        if (budget < cells.size())
+                            break;
+                        budget -= cells.size();
+                    }
                     for (const auto &cell : cells)
                         grid.setCell(cell.first, row + k, cell.second);
                     lastRow = row + k;
@@ -153,11 +163,12 @@ bool readSheet(const QString &path, int sheet, PreviewGrid &grid, QString *error
     if (!content(path, &data, error))
         return false;
     QXmlStreamReader xml(data);
+    qint64 budget = RepeatBudget;
     int count = 0;
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement() && xml.name() == QLatin1String("table") && ++count == sheet) {
-            grid = table(xml, true);
+            grid = table(xml, true, budget);
             if (xml.hasError()) {
                 *error = damaged(path);
                 return false;
@@ -179,10 +190,11 @@ bool readTables(const QString &path, QList<PreviewGrid> &tables, QString *error)
         return false;
     tables.clear();
     QXmlStreamReader xml(data);
+    qint64 budget = RepeatBudget;
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement() && xml.name() == QLatin1String("table"))
-            tables.append(table(xml, false));
+            tables.append(table(xml, false, budget));
     }
     if (xml.hasError()) {
         *error = damaged(path);

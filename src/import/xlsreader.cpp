@@ -2,12 +2,35 @@
 
 #include "sheetnumbers.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
 
 #include <freexl.h>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDeadlineTimer>
+#endif
+
+#if defined(__SANITIZE_ADDRESS__)
+#define MARKWART_ADDRESS_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MARKWART_ADDRESS_SANITIZER
+#endif
+#endif
+#ifdef MARKWART_ADDRESS_SANITIZER
+#include <sanitizer/common_interface_defs.h>
+#endif
 
 namespace XlsReader {
 
@@ -20,49 +43,54 @@ struct Handle
     ~Handle() { freexl_close(handle); }
 };
 
-} // namespace
-
-bool read(const QString &path, int sheet, PreviewGrid &grid, QString *error)
+enum class Outcome : qint32
 {
-    const QString name = QFileInfo(path).fileName();
+    Read,
+    Protected,
+    Damaged,
+    NoSuchSheet,
+};
+
+struct Result
+{
+    Outcome outcome = Outcome::Damaged;
+    quint32 sheets = 0;
+    PreviewGrid grid;
+};
+
+Result readWorkbook(const QByteArray &path, int sheet)
+{
+    Result result;
     Handle xls;
-    const int opened = freexl_open(QFile::encodeName(path).constData(), &xls.handle);
+    const int opened = freexl_open(path.constData(), &xls.handle);
     // A workbook that does not open may still tell whether a password locks it.
     Handle info;
     const bool infoOpened =
-        opened != FREEXL_OK &&
-        freexl_open_info(QFile::encodeName(path).constData(), &info.handle) == FREEXL_OK;
+        opened != FREEXL_OK && freexl_open_info(path.constData(), &info.handle) == FREEXL_OK;
     unsigned int protection = 0;
     const void *const asked = opened == FREEXL_OK ? xls.handle : infoOpened ? info.handle : nullptr;
     if (asked && freexl_get_info(asked, FREEXL_BIFF_PASSWORD, &protection) == FREEXL_OK &&
         protection == FREEXL_BIFF_OBFUSCATED) {
-        *error = QStringLiteral("„%1“ ist mit einem Kennwort geschützt. Bitte ohne Kennwort "
-                                "speichern und noch einmal laden.")
-                     .arg(name);
-        return false;
+        result.outcome = Outcome::Protected;
+        return result;
     }
-    if (opened != FREEXL_OK) {
-        *error = QStringLiteral("„%1“ ist beschädigt und kann nicht gelesen werden.").arg(name);
-        return false;
-    }
+    if (opened != FREEXL_OK)
+        return result;
     unsigned int sheets = 0;
     freexl_get_info(xls.handle, FREEXL_BIFF_SHEET_COUNT, &sheets);
+    result.sheets = sheets;
     if (sheet < 1 || unsigned(sheet) > sheets ||
         freexl_select_active_worksheet(xls.handle, (unsigned short)(sheet - 1)) != FREEXL_OK) {
-        *error = QStringLiteral("Die Tabelle %1 gibt es nicht; die Arbeitsmappe hat %2.")
-                     .arg(sheet)
-                     .arg(sheets);
-        return false;
+        result.outcome = Outcome::NoSuchSheet;
+        return result;
     }
     unsigned int rows = 0;
     unsigned short columns = 0;
-    if (freexl_worksheet_dimensions(xls.handle, &rows, &columns) != FREEXL_OK) {
-        *error = QStringLiteral("„%1“ ist beschädigt und kann nicht gelesen werden.").arg(name);
-        return false;
-    }
+    if (freexl_worksheet_dimensions(xls.handle, &rows, &columns) != FREEXL_OK)
+        return result;
     rows = std::min<unsigned>(rows, PreviewGrid::MaxRows);
     columns = std::min<unsigned short>(columns, PreviewGrid::MaxColumns);
-    grid = PreviewGrid();
+    PreviewGrid &grid = result.grid;
     for (unsigned r = 0; r < rows; ++r) {
         for (unsigned short c = 0; c < columns; ++c) {
             FreeXL_CellValue value;
@@ -93,7 +121,157 @@ bool read(const QString &path, int sheet, PreviewGrid &grid, QString *error)
         }
     }
     grid.extend(columns, int(rows) + 2);
+    result.outcome = Outcome::Read;
+    return result;
+}
+
+#ifdef Q_OS_UNIX
+
+QByteArray encoded(const Result &result)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << qint32(result.outcome) << result.sheets << qint32(result.grid.columns())
+        << qint32(result.grid.rows());
+    for (int r = 0; r < result.grid.rows(); ++r)
+        for (int c = 0; c < result.grid.columns(); ++c)
+            if (!result.grid.cell(c, r).isEmpty())
+                out << qint32(c) << qint32(r) << result.grid.cell(c, r);
+    return bytes;
+}
+
+Result decoded(const QByteArray &bytes)
+{
+    Result result;
+    QDataStream in(bytes);
+    qint32 outcome = 0;
+    qint32 columns = 0;
+    qint32 rows = 0;
+    in >> outcome >> result.sheets >> columns >> rows;
+    if (in.status() != QDataStream::Ok || outcome < 0 || outcome > qint32(Outcome::NoSuchSheet))
+        return Result();
+    result.outcome = Outcome(outcome);
+    while (!in.atEnd()) {
+        qint32 c = 0;
+        qint32 r = 0;
+        QString text;
+        in >> c >> r >> text;
+        if (in.status() != QDataStream::Ok)
+            return Result();
+        result.grid.setCell(c, r, text);
+    }
+    result.grid.extend(columns, rows);
+    return result;
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += written;
+    }
     return true;
+}
+
+// libfreexl trusts the lengths in a workbook more than it should: a damaged file can make it
+// write past its buffers. It reads in a child process, so that such a file costs only the
+// child, and a child stuck in a loop is given up after a while.
+Result readIsolated(const QByteArray &path, int sheet)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return readWorkbook(path, sheet);
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return readWorkbook(path, sheet);
+    }
+    if (child == 0) {
+        ::close(fds[0]);
+#ifdef MARKWART_ADDRESS_SANITIZER
+        // A fuzzer watching the program must not take the child's end for its own.
+        __sanitizer_set_death_callback(nullptr);
+#endif
+        // What the library might say while it fails is of no use to the teacher.
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        if (quiet >= 0)
+            ::dup2(quiet, STDERR_FILENO);
+        const bool sent = writeAll(fds[1], encoded(readWorkbook(path, sheet)));
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(fds[1]);
+    QByteArray bytes;
+    const QDeadlineTimer deadline(20000);
+    bool ended = false;
+    while (!ended && !deadline.hasExpired()) {
+        pollfd ready{fds[0], POLLIN, 0};
+        const int polled = ::poll(&ready, 1, int(std::min<qint64>(deadline.remainingTime(), 1000)));
+        if (polled < 0 && errno != EINTR)
+            break;
+        if (polled <= 0)
+            continue;
+        char buffer[65536];
+        const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            ended = got == 0;
+        else
+            bytes.append(buffer, got);
+        if (got < 0)
+            break;
+    }
+    ::close(fds[0]);
+    if (!ended)
+        ::kill(child, SIGKILL);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!ended || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return Result();
+    return decoded(bytes);
+}
+
+#else
+
+Result readIsolated(const QByteArray &path, int sheet)
+{
+    return readWorkbook(path, sheet);
+}
+
+#endif
+
+} // namespace
+
+bool read(const QString &path, int sheet, PreviewGrid &grid, QString *error)
+{
+    const QString name = QFileInfo(path).fileName();
+    const Result result = readIsolated(QFile::encodeName(path), sheet);
+    switch (result.outcome) {
+    case Outcome::Read:
+        grid = result.grid;
+        return true;
+    case Outcome::Protected:
+        *error = QStringLiteral("„%1“ ist mit einem Kennwort geschützt. Bitte ohne Kennwort "
+                                "speichern und noch einmal laden.")
+                     .arg(name);
+        return false;
+    case Outcome::NoSuchSheet:
+        *error = QStringLiteral("Die Tabelle %1 gibt es nicht; die Arbeitsmappe hat %2.")
+                     .arg(sheet)
+                     .arg(result.sheets);
+        return false;
+    case Outcome::Damaged:
+        break;
+    }
+    *error = QStringLiteral("„%1“ ist beschädigt und kann nicht gelesen werden.").arg(name);
+    return false;
 }
 
 } // namespace XlsReader

@@ -198,7 +198,8 @@ bool read(const QString &path, int sheet, PreviewGrid &grid, QString *error)
         if (xml.name() == QLatin1String("row")) {
             bool ok = false;
             const int r = XmlAttribute::value(xml, QLatin1String("r")).toInt(&ok);
-            row = ok && r > 0 ? r - 1 : row + 1;
+            // Rows beyond the grid are skipped; held there, counting on cannot overflow.
+            row = std::min(ok && r > 0 ? r - 1 : row + 1, int(PreviewGrid::MaxRows));
             column = -1;
             continue;
         }
