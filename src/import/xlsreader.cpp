@@ -1,5 +1,6 @@
 #include "xlsreader.h"
 
+#include "isolatedcall.h"
 #include "sheetnumbers.h"
 
 #include <QDataStream>
@@ -9,28 +10,6 @@
 #include <freexl.h>
 
 #include <algorithm>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <csignal>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <QDeadlineTimer>
-#endif
-
-#if defined(__SANITIZE_ADDRESS__)
-#define MARKWART_ADDRESS_SANITIZER
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MARKWART_ADDRESS_SANITIZER
-#endif
-#endif
-#ifdef MARKWART_ADDRESS_SANITIZER
-#include <sanitizer/common_interface_defs.h>
-#endif
 
 namespace XlsReader {
 
@@ -125,8 +104,6 @@ Result readWorkbook(const QByteArray &path, int sheet)
     return result;
 }
 
-#ifdef Q_OS_UNIX
-
 QByteArray encoded(const Result &result)
 {
     QByteArray bytes;
@@ -164,88 +141,15 @@ Result decoded(const QByteArray &bytes)
     return result;
 }
 
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
 // libfreexl trusts the lengths in a workbook more than it should: a damaged file can make it
-// write past its buffers. It reads in a child process, so that such a file costs only the
-// child, and a child stuck in a loop is given up after a while.
+// write past its buffers, or loop. It reads apart from the program, which gets the cells back.
 Result readIsolated(const QByteArray &path, int sheet)
 {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return readWorkbook(path, sheet);
-    const pid_t child = ::fork();
-    if (child < 0) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-        return readWorkbook(path, sheet);
-    }
-    if (child == 0) {
-        ::close(fds[0]);
-#ifdef MARKWART_ADDRESS_SANITIZER
-        // A fuzzer watching the program must not take the child's end for its own.
-        __sanitizer_set_death_callback(nullptr);
-#endif
-        // What the library might say while it fails is of no use to the teacher.
-        const int quiet = ::open("/dev/null", O_WRONLY);
-        if (quiet >= 0)
-            ::dup2(quiet, STDERR_FILENO);
-        const bool sent = writeAll(fds[1], encoded(readWorkbook(path, sheet)));
-        ::_exit(sent ? 0 : 1);
-    }
-    ::close(fds[1]);
     QByteArray bytes;
-    const QDeadlineTimer deadline(20000);
-    bool ended = false;
-    while (!ended && !deadline.hasExpired()) {
-        pollfd ready{fds[0], POLLIN, 0};
-        const int polled = ::poll(&ready, 1, int(std::min<qint64>(deadline.remainingTime(), 1000)));
-        if (polled < 0 && errno != EINTR)
-            break;
-        if (polled <= 0)
-            continue;
-        char buffer[65536];
-        const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            ended = got == 0;
-        else
-            bytes.append(buffer, got);
-        if (got < 0)
-            break;
-    }
-    ::close(fds[0]);
-    if (!ended)
-        ::kill(child, SIGKILL);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!ended || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (!IsolatedCall::run([&] { return encoded(readWorkbook(path, sheet)); }, 20000, &bytes))
         return Result();
     return decoded(bytes);
 }
-
-#else
-
-Result readIsolated(const QByteArray &path, int sheet)
-{
-    return readWorkbook(path, sheet);
-}
-
-#endif
 
 } // namespace
 
