@@ -56,7 +56,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= $(patsubst fuzz/fuzz_%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
 fuzz: deps
-	@bash tools/install-fuzz-deps.sh
+	@bash tools/install-deps.sh clang libclang-rt-14-dev
 	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	    -DMARKWART_FUZZ=ON -DMARKWART_BUILD_TESTS=OFF -DMARKWART_BUILD_BENCHMARKS=OFF >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Markwart needs to build, run and test.
+# Installs the Debian packages Markwart needs to build, run and test, and any packages named
+# as arguments (`make fuzz` adds clang and the libFuzzer runtime this way).
 # Only packages that are missing are installed; runs apt-get through sudo when not root.
 set -euo pipefail
 
@@ -23,6 +24,7 @@ packages=(
   fonts-liberation2
   desktop-file-utils
   appstream
+  "$@"
 )
 
 missing=()
